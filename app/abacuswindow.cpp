@@ -1,0 +1,211 @@
+#include "abacuswindow.h"
+
+#include "aboutdialog.h"
+#include "beadcanvas.h"
+#include "digitbox.h"
+#include "digitkeyfilter.h"
+#include "errordialog.h"
+#include "twips.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+
+namespace tallino {
+
+namespace {
+
+const QColor background(163, 224, 215);
+const QColor titleBackground(128, 255, 255);
+const QColor instructionsBackground(94, 183, 152);
+
+QString instructions()
+{
+    struct Piece {
+        const char16_t *text;
+        int blanks;
+    };
+    static constexpr Piece pieces[] = {
+        { u"Premi i bottoni + e - per aumentare rispettivamente di:", 2 },
+        { u"una unità,", 35 },
+        { u"una decina,", 33 },
+        { u"un centinaio,", 31 },
+        { u"un migliaio.", 30 },
+        { u"Altrimenti puoi inserire direttamente", 2 },
+        { u"il numero in cifre.", 34 },
+        { u"Vedrai apparire il numero così composto in cifre e la sua rappresentazione "
+          u"sull' tallino.",
+            5 },
+    };
+    QString text;
+    for (const Piece &piece : pieces)
+        text += QString::fromUtf16(piece.text) + QString(piece.blanks, u' ');
+    return text;
+}
+
+void fillBackground(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+} // namespace
+
+AbacusWindow::AbacusWindow(QWidget *parent)
+    : QWidget(parent), core_(this), errorDialog_(createErrorDialog), about_(createAboutDialog)
+{
+    setObjectName(QStringLiteral("tallino"));
+    setWindowTitle(QStringLiteral("TALLINO"));
+    setWindowIcon(QIcon(QStringLiteral(":/tallino.xpm")));
+    makeFixedWindow(this, WindowKind::Main, twipsSize(7770, 8220));
+    fillBackground(this, background);
+    createControls();
+    setTabOrder();
+    findChild<QPushButton *>(QStringLiteral("Command2"))->setFocus();
+}
+
+AbacusWindow::~AbacusWindow() = default;
+
+void AbacusWindow::createControls()
+{
+    // The drawing goes first so that every control lies above it.
+    canvas_ = new BeadCanvas(this);
+    canvas_->setGeometry(rect());
+    addLabels();
+
+    const QFont stepFont = pointFont("MS Sans Serif", 13.5, true);
+    addButton("Command10", twipsRect(120, 7800, 7575, 375), "FINE",
+        pointFont("MS Sans Serif", 13.5, false));
+    QPushButton *author = addButton("Command9", twipsRect(4560, 6960, 3135, 735), "QUIRDO'S",
+        pointFont("MS Sans Serif", 18, true));
+    connectStep(
+        addButton("Command1", twipsRect(3713, 120, 495, 495), "+", stepFont), Place::Units, +1);
+    connectStep(
+        addButton("Command4", twipsRect(2633, 120, 495, 495), "+", stepFont), Place::Tens, +1);
+    connectStep(
+        addButton("Command6", twipsRect(1553, 120, 495, 495), "+", stepFont), Place::Hundreds, +1);
+    connectStep(
+        addButton("Command8", twipsRect(473, 120, 495, 495), "+", stepFont), Place::Thousands, +1);
+
+    addDigitBox(Place::Thousands, "migliaia", twipsRect(750, 6960, 795, 675));
+    addDigitBox(Place::Hundreds, "centinaia", twipsRect(1560, 6960, 795, 675));
+    addDigitBox(Place::Tens, "decine", twipsRect(2340, 6960, 795, 675));
+    addDigitBox(Place::Units, "unità", twipsRect(3135, 6960, 795, 675));
+
+    connectStep(
+        addButton("Command7", twipsRect(480, 600, 495, 495), "-", stepFont), Place::Thousands, -1);
+    connectStep(
+        addButton("Command5", twipsRect(1560, 600, 495, 495), "-", stepFont), Place::Hundreds, -1);
+    connectStep(
+        addButton("Command3", twipsRect(2640, 600, 495, 495), "-", stepFont), Place::Tens, -1);
+    connectStep(
+        addButton("Command2", twipsRect(3720, 600, 495, 495), "-", stepFont), Place::Units, -1);
+
+    addRodLetter("Text4", twipsRect(3720, 6120, 495, 495), "u");
+    addRodLetter("Text3", twipsRect(2640, 6120, 495, 495), "da");
+    addRodLetter("Text2", twipsRect(1560, 6120, 495, 495), "c");
+    addRodLetter("Text1", twipsRect(480, 6120, 495, 495), "m");
+
+    connect(author, &QPushButton::clicked, this, [this] { about_.show(); });
+    connect(findChild<QPushButton *>(QStringLiteral("Command10")), &QPushButton::clicked, this,
+        &AbacusWindow::exitRequested);
+}
+
+QPushButton *AbacusWindow::addButton(
+    const char *name, QRect geometry, const char *caption, const QFont &font)
+{
+    auto *button = new QPushButton(QString::fromLatin1(caption), this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    button->setFont(font);
+    return button;
+}
+
+void AbacusWindow::connectStep(QPushButton *button, Place place, int direction)
+{
+    connect(button, &QPushButton::clicked, this, [this, place, direction] {
+        if (direction > 0)
+            core_.stepUp(place);
+        else
+            core_.stepDown(place);
+    });
+}
+
+void AbacusWindow::addDigitBox(Place place, const char *name, QRect geometry)
+{
+    auto *box = new DigitBox(this);
+    box->setObjectName(QString::fromUtf8(name));
+    box->setGeometry(geometry);
+    box->setFont(pointFont("MS Sans Serif", 24, true));
+    box->setAlignment(Qt::AlignCenter);
+    box->showText(QString::fromStdString(core_.text(place)));
+    connect(box, &QLineEdit::textEdited, this,
+        [this, place](const QString &text) { core_.edit(place, text.toStdString()); });
+    boxes_[indexOf(place)] = box;
+}
+
+void AbacusWindow::addRodLetter(const char *name, QRect geometry, const char *letter)
+{
+    auto *box = new QLineEdit(QString::fromLatin1(letter), this);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(geometry);
+    box->setFont(pointFont("MS Sans Serif", 13.5, true));
+    box->setAlignment(Qt::AlignCenter);
+    box->setEnabled(false);
+    box->setFocusPolicy(Qt::NoFocus);
+}
+
+void AbacusWindow::addLabels()
+{
+    auto *instructionsLabel = new QLabel(instructions(), this);
+    instructionsLabel->setObjectName(QStringLiteral("Label2"));
+    instructionsLabel->setGeometry(twipsRect(4560, 1680, 3135, 3255));
+    instructionsLabel->setFont(pointFont("MS Sans Serif", 9.75, true));
+    instructionsLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    instructionsLabel->setWordWrap(true);
+    fillBackground(instructionsLabel, instructionsBackground);
+
+    auto *title = new QLabel(QStringLiteral("TALLINO"), this);
+    title->setObjectName(QStringLiteral("Label1"));
+    title->setGeometry(twipsRect(4500, 120, 3255, 1455));
+    title->setFrameStyle(QFrame::Box | QFrame::Plain);
+    title->setLineWidth(1);
+    const int frame = 2 * title->frameWidth();
+    title->setFont(fittedFont(pointFont("Curlz MT", 48, true), { QStringLiteral("Z003") },
+        title->text(), title->width() - frame - 4));
+    title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    fillBackground(title, titleBackground);
+}
+
+void AbacusWindow::setTabOrder()
+{
+    static constexpr const char *order[] = { "Command2", "Command3", "Command5", "Command7",
+        "unità", "decine", "centinaia", "migliaia", "Command8", "Command6", "Command4", "Command1",
+        "Command9", "Command10" };
+    QWidget *previous = nullptr;
+    for (const char *name : order) {
+        auto *next = findChild<QWidget *>(QString::fromUtf8(name));
+        if (previous)
+            QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+void AbacusWindow::textWritten(Place place, std::string_view text)
+{
+    box(place)->showText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void AbacusWindow::beadsSet(Place place, int shown)
+{
+    canvas_->setShownBeads(place, shown);
+}
+
+void AbacusWindow::errorRequested()
+{
+    errorDialog_.show();
+}
+
+} // namespace tallino

@@ -1,0 +1,43 @@
+#include "digitbox.h"
+
+#include <QValidator>
+
+namespace tallino {
+
+namespace {
+
+// An edit that makes the text longer than the box allows is undone by the line edit itself,
+// before any signal. A longer text the program wrote may stay, but the user cannot lengthen it.
+class LengthLimit : public QValidator {
+public:
+    LengthLimit(const int &limit, QObject *parent) : QValidator(parent), limit_(limit) { }
+
+    State validate(QString &input, int &) const override
+    {
+        return input.size() > limit_ ? Invalid : Acceptable;
+    }
+
+private:
+    const int &limit_;
+};
+
+} // namespace
+
+DigitBox::DigitBox(QWidget *parent) : QLineEdit(parent)
+{
+    setValidator(new LengthLimit(lengthLimit_, this));
+    connect(this, &QLineEdit::textEdited, this, &DigitBox::takeUserEdit);
+}
+
+void DigitBox::showText(const QString &text)
+{
+    lengthLimit_ = std::max<int>(typedLengthLimit, text.size());
+    setText(text);
+}
+
+void DigitBox::takeUserEdit(const QString &text)
+{
+    lengthLimit_ = std::max<int>(typedLengthLimit, text.size());
+}
+
+} // namespace tallino

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QLineEdit>
+
+namespace tallino {
+
+// A digit box: the user's typing and pasting stop at two characters, while the program's own
+// writes are taken in full (a maximum length would cut those too).
+class DigitBox : public QLineEdit {
+    Q_OBJECT
+
+public:
+    static constexpr int typedLengthLimit = 2;
+
+    explicit DigitBox(QWidget *parent = nullptr);
+
+    // The program's write; emits no textEdited().
+    void showText(const QString &text);
+
+private:
+    void takeUserEdit(const QString &text);
+
+    int lengthLimit_ = typedLengthLimit;
+};
+
+} // namespace tallino

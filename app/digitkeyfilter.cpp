@@ -1,0 +1,61 @@
+#include "digitkeyfilter.h"
+
+#include "digitkey.h"
+
+#include <QKeyEvent>
+
+#include <limits>
+
+namespace tallino {
+
+namespace {
+
+bool isCtrlLetter(const QKeyEvent &event)
+{
+    // Ctrl+Alt is AltGr on some keyboards: it types characters, not control codes.
+    const Qt::KeyboardModifiers mods = event.modifiers();
+    return mods.testFlag(Qt::ControlModifier) && !mods.testFlag(Qt::AltModifier)
+        && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z;
+}
+
+} // namespace
+
+std::optional<int> deliveredCharacter(const QKeyEvent &event)
+{
+    switch (event.key()) {
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+        return std::nullopt;
+    default:
+        break;
+    }
+    // X11 puts the control code into text(), QTest leaves text() empty: the key tells both.
+    if (isCtrlLetter(event))
+        return event.key() - Qt::Key_A + 1;
+    const QString text = event.text();
+    if (text.isEmpty())
+        return std::nullopt;
+    return static_cast<int>(text.front().unicode());
+}
+
+bool DigitKeyFilter::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const std::optional<int> code = deliveredCharacter(*static_cast<QKeyEvent *>(event));
+    if (!code)
+        return false;
+    // Codes beyond 16 bits (or above 127) are never digits.
+    const bool fits = *code <= std::numeric_limits<std::int16_t>::max();
+    return !fits || filterDigitKey(static_cast<std::int16_t>(*code)) == 0;
+}
+
+} // namespace tallino

@@ -1,0 +1,80 @@
+#include "windowsupport.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
+#include <QWidget>
+
+namespace tallino {
+
+QFont pointFont(const char *family, double points, bool bold)
+{
+    QFont font(QString::fromLatin1(family));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+void substituteMissingFonts()
+{
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+        { QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans") });
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+}
+
+QFont fittedFont(
+    const QFont &wanted, const QStringList &substitutes, const QString &text, int width)
+{
+    if (QFontDatabase::hasFamily(wanted.family()))
+        return wanted;
+    QFont font = wanted;
+    font.setFamilies(substitutes);
+    // Italic substitutes lean past their advance, so the ink is measured as well.
+    const auto inkWidth = [&text](const QFont &f) {
+        const QFontMetricsF metrics(f);
+        return std::max(metrics.horizontalAdvance(text), metrics.tightBoundingRect(text).right());
+    };
+    for (int stretch = 100; stretch > 50 && inkWidth(font) > width; stretch -= 2)
+        font.setStretch(stretch);
+    return font;
+}
+
+void makeFixedWindow(QWidget *window, WindowKind kind, QSize clientSize)
+{
+    const Qt::WindowFlags type = kind == WindowKind::Main ? Qt::Window : Qt::Tool;
+    window->setWindowFlags(type | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    window->setAttribute(Qt::WA_QuitOnClose, true);
+    window->setFixedSize(clientSize);
+}
+
+void centreOnScreen(QWidget *window)
+{
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    window->setGeometry(QStyle::alignedRect(
+        Qt::LeftToRight, Qt::AlignCenter, window->size(), screen->availableGeometry()));
+}
+
+ReloadableWindow::~ReloadableWindow()
+{
+    delete window_;
+}
+
+void ReloadableWindow::show()
+{
+    if (!window_) {
+        window_ = build_();
+        window_->setAttribute(Qt::WA_DeleteOnClose);
+        centreOnScreen(window_);
+    }
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+}
+
+} // namespace tallino
