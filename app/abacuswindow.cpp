@@ -71,6 +71,7 @@ AbacusWindow::~AbacusWindow() = default;
 void AbacusWindow::createControls()
 {
     // The drawing goes first so that every control lies above it.
+    keyFilter_ = new DigitKeyFilter(this);
     canvas_ = new BeadCanvas(this);
     canvas_->setGeometry(rect());
     addLabels();
@@ -140,6 +141,9 @@ void AbacusWindow::addDigitBox(Place place, const char *name, QRect geometry)
     box->setGeometry(geometry);
     box->setFont(pointFont("MS Sans Serif", 24, true));
     box->setAlignment(Qt::AlignCenter);
+    // Typed characters must come as key presses, where the filter sees them.
+    box->setAttribute(Qt::WA_InputMethodEnabled, false);
+    box->installEventFilter(keyFilter_);
     box->showText(QString::fromStdString(core_.text(place)));
     connect(box, &QLineEdit::textEdited, this,
         [this, place](const QString &text) { core_.edit(place, text.toStdString()); });

@@ -13,6 +13,7 @@ namespace tallino {
 
 class BeadCanvas;
 class DigitBox;
+class DigitKeyFilter;
 
 // The abacus drawing with its boxes and buttons: a thin view over AbacusCore. Edits and clicks
 // go to the core; texts, beads and error requests come back through the listener.
@@ -47,6 +48,7 @@ private:
     void errorRequested() override;
 
     AbacusCore core_;
+    DigitKeyFilter *keyFilter_ = nullptr;
     BeadCanvas *canvas_ = nullptr;
     std::array<DigitBox *, placeCount> boxes_ {};
     ReloadableWindow errorDialog_;
