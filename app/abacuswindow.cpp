@@ -7,11 +7,20 @@
 #include "errordialog.h"
 #include "twips.h"
 
+#include <QApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 
 namespace tallino {
+
+struct StepButton {
+    const char *name;
+    int left;
+    int top;
+    Place place;
+    int direction;
+};
 
 namespace {
 
@@ -42,6 +51,20 @@ QString instructions()
         text += QString::fromUtf16(piece.text) + QString(piece.blanks, u' ');
     return text;
 }
+
+// Created "+" row first, then the digit boxes, then the "-" row, as they lie on one another.
+const StepButton plusButtons[] = {
+    { "Command1", 3713, 120, Place::Units, +1 },
+    { "Command4", 2633, 120, Place::Tens, +1 },
+    { "Command6", 1553, 120, Place::Hundreds, +1 },
+    { "Command8", 473, 120, Place::Thousands, +1 },
+};
+const StepButton minusButtons[] = {
+    { "Command7", 480, 600, Place::Thousands, -1 },
+    { "Command5", 1560, 600, Place::Hundreds, -1 },
+    { "Command3", 2640, 600, Place::Tens, -1 },
+    { "Command2", 3720, 600, Place::Units, -1 },
+};
 
 void fillBackground(QWidget *widget, const QColor &colour)
 {
@@ -76,42 +99,26 @@ void AbacusWindow::createControls()
     canvas_->setGeometry(rect());
     addLabels();
 
-    const QFont stepFont = pointFont("MS Sans Serif", 13.5, true);
-    addButton("Command10", twipsRect(120, 7800, 7575, 375), "FINE",
+    QPushButton *exit = addButton("Command10", twipsRect(120, 7800, 7575, 375), "FINE",
         pointFont("MS Sans Serif", 13.5, false));
     QPushButton *author = addButton("Command9", twipsRect(4560, 6960, 3135, 735), "QUIRDO'S",
         pointFont("MS Sans Serif", 18, true));
-    connectStep(
-        addButton("Command1", twipsRect(3713, 120, 495, 495), "+", stepFont), Place::Units, +1);
-    connectStep(
-        addButton("Command4", twipsRect(2633, 120, 495, 495), "+", stepFont), Place::Tens, +1);
-    connectStep(
-        addButton("Command6", twipsRect(1553, 120, 495, 495), "+", stepFont), Place::Hundreds, +1);
-    connectStep(
-        addButton("Command8", twipsRect(473, 120, 495, 495), "+", stepFont), Place::Thousands, +1);
-
+    for (const StepButton &button : plusButtons)
+        addStepButton(button);
     addDigitBox(Place::Thousands, "migliaia", twipsRect(750, 6960, 795, 675));
     addDigitBox(Place::Hundreds, "centinaia", twipsRect(1560, 6960, 795, 675));
     addDigitBox(Place::Tens, "decine", twipsRect(2340, 6960, 795, 675));
     addDigitBox(Place::Units, "unità", twipsRect(3135, 6960, 795, 675));
-
-    connectStep(
-        addButton("Command7", twipsRect(480, 600, 495, 495), "-", stepFont), Place::Thousands, -1);
-    connectStep(
-        addButton("Command5", twipsRect(1560, 600, 495, 495), "-", stepFont), Place::Hundreds, -1);
-    connectStep(
-        addButton("Command3", twipsRect(2640, 600, 495, 495), "-", stepFont), Place::Tens, -1);
-    connectStep(
-        addButton("Command2", twipsRect(3720, 600, 495, 495), "-", stepFont), Place::Units, -1);
-
+    for (const StepButton &button : minusButtons)
+        addStepButton(button);
     addRodLetter("Text4", twipsRect(3720, 6120, 495, 495), "u");
     addRodLetter("Text3", twipsRect(2640, 6120, 495, 495), "da");
     addRodLetter("Text2", twipsRect(1560, 6120, 495, 495), "c");
     addRodLetter("Text1", twipsRect(480, 6120, 495, 495), "m");
 
     connect(author, &QPushButton::clicked, this, [this] { about_.show(); });
-    connect(findChild<QPushButton *>(QStringLiteral("Command10")), &QPushButton::clicked, this,
-        &AbacusWindow::exitRequested);
+    // Nothing to save or ask: the number lives only on the screen.
+    connect(exit, &QPushButton::clicked, qApp, &QCoreApplication::quit);
 }
 
 QPushButton *AbacusWindow::addButton(
@@ -124,10 +131,14 @@ QPushButton *AbacusWindow::addButton(
     return button;
 }
 
-void AbacusWindow::connectStep(QPushButton *button, Place place, int direction)
+void AbacusWindow::addStepButton(const StepButton &spec)
 {
-    connect(button, &QPushButton::clicked, this, [this, place, direction] {
-        if (direction > 0)
+    static const QFont font = pointFont("MS Sans Serif", 13.5, true);
+    const bool up = spec.direction > 0;
+    QPushButton *button =
+        addButton(spec.name, twipsRect(spec.left, spec.top, 495, 495), up ? "+" : "-", font);
+    connect(button, &QPushButton::clicked, this, [this, place = spec.place, up] {
+        if (up)
             core_.stepUp(place);
         else
             core_.stepDown(place);

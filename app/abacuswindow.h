@@ -14,6 +14,7 @@ namespace tallino {
 class BeadCanvas;
 class DigitBox;
 class DigitKeyFilter;
+struct StepButton;
 
 // The abacus drawing with its boxes and buttons: a thin view over AbacusCore. Edits and clicks
 // go to the core; texts, beads and error requests come back through the listener.
@@ -30,9 +31,6 @@ public:
     QWidget *errorDialog() const { return errorDialog_.window(); }
     QWidget *aboutWindow() const { return about_.window(); }
 
-signals:
-    void exitRequested();
-
 private:
     void createControls();
     QPushButton *addButton(
@@ -41,7 +39,7 @@ private:
     void addRodLetter(const char *name, QRect geometry, const char *letter);
     void addLabels();
     void setTabOrder();
-    void connectStep(QPushButton *button, Place place, int direction);
+    void addStepButton(const StepButton &spec);
 
     void textWritten(Place place, std::string_view text) override;
     void beadsSet(Place place, int shown) override;

@@ -12,7 +12,6 @@ int main(int argc, char *argv[])
     tallino::substituteMissingFonts();
 
     tallino::AbacusWindow window;
-    QObject::connect(&window, &tallino::AbacusWindow::exitRequested, &app, &QApplication::quit);
     tallino::centreOnScreen(&window);
     window.show();
     return QApplication::exec();

@@ -72,8 +72,10 @@ void ReloadableWindow::show()
         window_->setAttribute(Qt::WA_DeleteOnClose);
         centreOnScreen(window_);
     }
-    window_->show();
-    window_->raise();
+    if (window_->isVisible())
+        window_->raise();
+    else
+        window_->show();
     window_->activateWindow();
 }
 
