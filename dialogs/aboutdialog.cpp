@@ -35,9 +35,8 @@ const QString description =
                    "decine, centinaia e migliaia.")
     + QString(189, u' ') + QStringLiteral("Dedicato a mio papà");
 
-const QString disclaimer =
-    QStringLiteral("Programma gratuito per la scuola: puoi copiarlo e regalarlo liberamente, "
-                   "senza venderlo. È fornito così com'è, senza alcuna garanzia.");
+const QString disclaimer = QStringLiteral("Programma gratuito per la scuola: copialo e regalalo "
+                                          "liberamente, ma non venderlo. Nessuna garanzia.");
 
 QLabel *addLabel(QWidget *parent, const char *name, const QString &text, QRect geometry)
 {

@@ -2,7 +2,6 @@
 
 #include <QLabel>
 #include <QScreen>
-#include <QTimer>
 
 using namespace windowtest;
 using tallino::AbacusWindow;
@@ -70,7 +69,6 @@ private slots:
     void errorDialogLayout();
     void errorDialogKeys_data();
     void errorDialogKeys();
-    void programEndsWithLastWindow();
 
 private:
     std::unique_ptr<AbacusWindow> window;
@@ -305,25 +303,6 @@ void TestAbacusWindow::errorDialogKeys()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
     flushDeletes();
     QCOMPARE(window->errorDialog() == nullptr, closes);
-}
-
-void TestAbacusWindow::programEndsWithLastWindow()
-{
-    typeInto(window->box(Place::Units), "11");
-    QPointer<QWidget> dialog = shownErrorDialog(*window);
-    QVERIFY(dialog);
-    // The program only ends inside its event loop, so both closes happen there.
-    bool ranOnAfterMainClosed = false;
-    QTimer::singleShot(0, window.get(), [&] {
-        window->close();
-        QTimer::singleShot(50, dialog, [&] {
-            ranOnAfterMainClosed = true;
-            dialog->close();
-        });
-    });
-    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
-    QCOMPARE(QCoreApplication::exec(), 0);
-    QVERIFY(ranOnAfterMainClosed);
 }
 
 QTEST_MAIN(TestAbacusWindow)
