@@ -22,8 +22,6 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
-AbacusListener noListener;
-
 } // namespace
 
 std::optional<std::int16_t> readNumber(std::string_view text)
@@ -54,6 +52,12 @@ std::optional<std::int16_t> readNumber(std::string_view text)
     return static_cast<std::int16_t>(value);
 }
 
+AbacusListener &AbacusCore::listener()
+{
+    static AbacusListener nobody;
+    return listener_ ? *listener_ : nobody;
+}
+
 void AbacusCore::edit(Place place, std::string_view text)
 {
     column(place).text = text;
@@ -63,7 +67,7 @@ void AbacusCore::edit(Place place, std::string_view text)
 void AbacusCore::write(Place place, std::string_view text)
 {
     column(place).text = text;
-    (listener_ ? *listener_ : noListener).textWritten(place, text);
+    listener().textWritten(place, text);
     handleChange(place);
 }
 
@@ -74,8 +78,7 @@ bool AbacusCore::isBeadVisible(Place place, int rank) const
 
 void AbacusCore::handleChange(Place place)
 {
-    AbacusListener &listener = listener_ ? *listener_ : noListener;
-    listener.changeHandlerStarted(place);
+    listener().changeHandlerStarted(place);
     Column &c = column(place);
     const std::optional<std::int16_t> value = readNumber(c.text);
     if (!value && c.text.empty()) {
@@ -87,7 +90,7 @@ void AbacusCore::handleChange(Place place)
     if (value)
         c.digit = *value;
     if (!value || *value > largestAcceptedDigit) {
-        listener.errorRequested();
+        listener().errorRequested();
         write(place, "0");
     }
     // Read again: the reset above has changed the text.
@@ -103,7 +106,7 @@ void AbacusCore::setBeads(Place place, int shown)
     std::array<bool, beadsPerRod> &beads = column(place).beads;
     for (int rank = 1; rank <= beadsPerRod; ++rank)
         beads[rank - 1] = rank <= shown;
-    (listener_ ? *listener_ : noListener).beadsSet(place, shown);
+    listener().beadsSet(place, shown);
 }
 
 bool AbacusCore::writeStepped(Place place, int delta)

@@ -70,6 +70,7 @@ private:
 
     Column &column(Place place) { return columns_[indexOf(place)]; }
     const Column &column(Place place) const { return columns_[indexOf(place)]; }
+    AbacusListener &listener();
     void handleChange(Place place);
     void setBeads(Place place, int shown);
     bool writeStepped(Place place, int delta);

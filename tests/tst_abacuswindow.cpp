@@ -1,7 +1,6 @@
 #include "windowtestsupport.h"
 
 #include <QLabel>
-#include <QScreen>
 
 using namespace windowtest;
 using tallino::AbacusWindow;
@@ -9,16 +8,6 @@ using tallino::AbacusWindow;
 Q_DECLARE_METATYPE(Place)
 
 namespace {
-
-int px(int twips)
-{
-    return qRound(twips / 15.0);
-}
-
-QRect twips(int left, int top, int width, int height)
-{
-    return { px(left), px(top), px(width), px(height) };
-}
 
 QString instructions()
 {
@@ -44,11 +33,6 @@ QWidget *shownErrorDialog(const AbacusWindow &window)
 {
     QWidget *dialog = window.errorDialog();
     return dialog && dialog->isVisible() ? dialog : nullptr;
-}
-
-void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 } // namespace
@@ -156,8 +140,7 @@ void TestAbacusWindow::startState()
     QVERIFY(flags & Qt::WindowCloseButtonHint);
     QVERIFY(!window->windowIcon().isNull());
     QCOMPARE(window->palette().color(QPalette::Window), QColor(163, 224, 215));
-    const QRect screen = window->screen()->availableGeometry();
-    QVERIFY((window->geometry().center() - screen.center()).manhattanLength() <= 2);
+    QVERIFY(isCentred(*window));
 
     QCOMPARE(QApplication::focusWidget(), button(*window, "Command2"));
     QCOMPARE(boxTexts(*window), QStringList({ "0", "0", "0", "0" }));
@@ -251,9 +234,7 @@ void TestAbacusWindow::rejectionShowsOneDialog()
     typeInto(window->box(Place::Thousands), "77");
     dialog = shownErrorDialog(*window);
     QVERIFY(dialog);
-    QVERIFY((dialog->geometry().center() - dialog->screen()->availableGeometry().center())
-                .manhattanLength()
-        <= 2);
+    QVERIFY(isCentred(*dialog));
 }
 
 void TestAbacusWindow::errorDialogLayout()

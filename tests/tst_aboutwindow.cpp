@@ -2,27 +2,9 @@
 
 #include <QLabel>
 #include <QPointer>
-#include <QScreen>
 #include <QTimer>
 
 using namespace windowtest;
-
-namespace {
-
-QRect twips(int left, int top, int width, int height)
-{
-    const auto px = [](int t) {
-        return qRound(t / 15.0);
-    };
-    return { px(left), px(top), px(width), px(height) };
-}
-
-void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-} // namespace
 
 class TestAboutWindow : public QObject {
     Q_OBJECT
@@ -110,9 +92,7 @@ void TestAboutWindow::windowItself()
         !(about->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QVERIFY(!about->parentWidget());
     QVERIFY(!about->isModal());
-    QVERIFY((about->geometry().center() - about->screen()->availableGeometry().center())
-                .manhattanLength()
-        <= 2);
+    QVERIFY(isCentred(*about));
 
     auto *title = about->findChild<QLabel *>("lblTitle");
     QCOMPARE(title->font().family(), "Arial");
@@ -148,9 +128,7 @@ void TestAboutWindow::reopenBuildsAfresh()
     QVERIFY(second);
     QCOMPARE(second->windowTitle(), "About tallino3.0");
     QCOMPARE(second->findChild<QLabel *>("lblTitle")->text(), "tallino3.0");
-    QVERIFY((second->geometry().center() - second->screen()->availableGeometry().center())
-                .manhattanLength()
-        <= 2);
+    QVERIFY(isCentred(*second));
 }
 
 void TestAboutWindow::closes_data()

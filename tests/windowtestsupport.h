@@ -8,12 +8,34 @@
 #include <QApplication>
 #include <QImage>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 // How a child sees the abacus: read off the pixels, not off the widgets' state.
 namespace windowtest {
 
 using tallino::Place;
+
+// Layout figures are in twips; worked out here on their own rather than with the program's helper.
+inline QRect twips(int left, int top, int width, int height)
+{
+    const auto px = [](int t) {
+        return qRound(t / 15.0);
+    };
+    return { px(left), px(top), px(width), px(height) };
+}
+
+inline void flushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+inline bool isCentred(const QWidget &window)
+{
+    const QPoint offset =
+        window.geometry().center() - window.screen()->availableGeometry().center();
+    return offset.manhattanLength() <= 2;
+}
 
 inline QColor beadFill(Place place)
 {
