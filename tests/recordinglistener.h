@@ -10,7 +10,6 @@ struct RecordingListener : tallino::AbacusListener {
     struct Write {
         tallino::Place place;
         std::string text;
-        bool operator==(const Write &) const = default;
     };
 
     void changeHandlerStarted(tallino::Place) override { ++handlerRuns; }
