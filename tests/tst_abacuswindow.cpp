@@ -1,6 +1,8 @@
 #include "windowtestsupport.h"
 
+#include <QClipboard>
 #include <QLabel>
+#include <QSignalSpy>
 
 using namespace windowtest;
 using tallino::AbacusWindow;
@@ -35,6 +37,15 @@ QWidget *shownErrorDialog(const AbacusWindow &window)
     return dialog && dialog->isVisible() ? dialog : nullptr;
 }
 
+void addPlaceRows(const char *what)
+{
+    const std::pair<const char *, Place> places[] = { { "unità", Place::Units },
+        { "decine", Place::Tens }, { "centinaia", Place::Hundreds },
+        { "migliaia", Place::Thousands } };
+    for (const auto &[name, place] : places)
+        QTest::newRow(qPrintable(QString("%1 %2").arg(what, name))) << place;
+}
+
 } // namespace
 
 class TestAbacusWindow : public QObject {
@@ -53,6 +64,16 @@ private slots:
     void errorDialogLayout();
     void errorDialogKeys_data();
     void errorDialogKeys();
+
+    void everyDigitIsTaken_data();
+    void everyDigitIsTaken();
+    void otherCharactersAreDropped_data();
+    void otherCharactersAreDropped();
+    void editingKeysStillWork_data();
+    void editingKeysStillWork();
+    void clickReachesItsPlace_data();
+    void clickReachesItsPlace();
+    void spaceBarPressesTheFocusedButton();
 
 private:
     std::unique_ptr<AbacusWindow> window;
@@ -284,6 +305,182 @@ void TestAbacusWindow::errorDialogKeys()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
     flushDeletes();
     QCOMPARE(window->errorDialog() == nullptr, closes);
+}
+
+// Typing: only digits reach the boxes
+
+void TestAbacusWindow::everyDigitIsTaken_data()
+{
+    QTest::addColumn<Place>("place");
+    addPlaceRows("digits in");
+}
+
+void TestAbacusWindow::everyDigitIsTaken()
+{
+    QFETCH(Place, place);
+    for (char digit = '0'; digit <= '9'; ++digit) {
+        typeInto(window->box(place), QString(QChar(digit)));
+        QCOMPARE(window->box(place)->text(), QString(QChar(digit)));
+        QCOMPARE(window->core().digit(place), digit - '0');
+    }
+}
+
+void TestAbacusWindow::otherCharactersAreDropped_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("text"); // as the platform delivers it
+
+    const auto row = [](const char *name, Qt::Key key, Qt::KeyboardModifiers mods,
+                         const QString &text) {
+        QTest::newRow(name) << int(key) << int(mods) << text;
+    };
+    row("letter", Qt::Key_A, Qt::NoModifier, "a");
+    row("capital", Qt::Key_Z, Qt::ShiftModifier, "Z");
+    row("blank", Qt::Key_Space, Qt::NoModifier, " ");
+    row("minus", Qt::Key_Minus, Qt::NoModifier, "-");
+    row("plus", Qt::Key_Plus, Qt::ShiftModifier, "+");
+    row("full stop", Qt::Key_Period, Qt::NoModifier, ".");
+    row("comma", Qt::Key_Comma, Qt::NoModifier, ",");
+    row("accented", Qt::Key_Agrave, Qt::NoModifier, "à");
+    row("beyond 16 bits", Qt::Key_unknown, Qt::NoModifier, "😀");
+    row("Backspace", Qt::Key_Backspace, Qt::NoModifier, "\b");
+    row("Return", Qt::Key_Return, Qt::NoModifier, "\r");
+    row("keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, "\r");
+    row("Escape", Qt::Key_Escape, Qt::NoModifier, "\x1b");
+    row("Ctrl+V without text", Qt::Key_V, Qt::ControlModifier, "");
+    row("Ctrl+V with code", Qt::Key_V, Qt::ControlModifier, "\x16");
+    row("Ctrl+X", Qt::Key_X, Qt::ControlModifier, "");
+    row("Ctrl+Z", Qt::Key_Z, Qt::ControlModifier, "");
+    row("Ctrl+A", Qt::Key_A, Qt::ControlModifier, "");
+}
+
+void TestAbacusWindow::otherCharactersAreDropped()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, text);
+
+    QGuiApplication::clipboard()->setText("3");
+    for (Place place : tallino::allPlaces) {
+        tallino::DigitBox *box = window->box(place);
+        typeInto(box, "7");
+        box->selectAll();
+        QSignalSpy changes(box, &QLineEdit::textChanged);
+        QTest::sendKeyEvent(
+            QTest::Click, box, Qt::Key(key), text, Qt::KeyboardModifiers::fromInt(modifiers));
+        QCOMPARE(box->text(), "7");
+        QCOMPARE(changes.count(), 0);
+        QCOMPARE(QApplication::focusWidget(), box);
+    }
+}
+
+void TestAbacusWindow::editingKeysStillWork_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("result"); // from "7", selected, with "3" on the clipboard
+
+    QTest::newRow("Delete") << int(Qt::Key_Delete) << int(Qt::NoModifier) << "\x7f"
+                            << "";
+    QTest::newRow("Shift+Delete cuts") << int(Qt::Key_Delete) << int(Qt::ShiftModifier) << "\x7f"
+                                       << "";
+    QTest::newRow("Shift+Insert pastes") << int(Qt::Key_Insert) << int(Qt::ShiftModifier) << ""
+                                         << "3";
+    QTest::newRow("keypad digit") << int(Qt::Key_5) << int(Qt::KeypadModifier) << "5"
+                                  << "5";
+}
+
+void TestAbacusWindow::editingKeysStillWork()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, text);
+    QFETCH(QString, result);
+
+    for (Place place : tallino::allPlaces) {
+        QGuiApplication::clipboard()->setText("3");
+        tallino::DigitBox *box = window->box(place);
+        typeInto(box, "7");
+        box->selectAll();
+        QTest::sendKeyEvent(
+            QTest::Click, box, Qt::Key(key), text, Qt::KeyboardModifiers::fromInt(modifiers));
+        QCOMPARE(box->text(), result);
+        QCOMPARE(window->core().digit(place), result.toInt());
+        QCOMPARE(window->canvas()->shownBeads(place), result.toInt());
+    }
+}
+
+// The step buttons
+
+void TestAbacusWindow::clickReachesItsPlace_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+
+    QTest::newRow("units +") << "Command1"
+                             << "1234"
+                             << "1235";
+    QTest::newRow("units -") << "Command2"
+                             << "1234"
+                             << "1233";
+    QTest::newRow("tens +") << "Command4"
+                            << "1234"
+                            << "1244";
+    QTest::newRow("tens -") << "Command3"
+                            << "1234"
+                            << "1224";
+    QTest::newRow("hundreds +") << "Command6"
+                                << "1234"
+                                << "1334";
+    QTest::newRow("hundreds -") << "Command5"
+                                << "1234"
+                                << "1134";
+    QTest::newRow("thousands +") << "Command8"
+                                 << "1234"
+                                 << "2234";
+    QTest::newRow("thousands -") << "Command7"
+                                 << "1234"
+                                 << "0234";
+    QTest::newRow("units + carries") << "Command1"
+                                     << "0999"
+                                     << "1000";
+    QTest::newRow("units + at the top") << "Command1"
+                                        << "9999"
+                                        << "9000";
+    QTest::newRow("tens - borrows") << "Command3"
+                                    << "2005"
+                                    << "1995";
+    QTest::newRow("units - at the bottom") << "Command2"
+                                           << "0000"
+                                           << "0999";
+}
+
+void TestAbacusWindow::clickReachesItsPlace()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+
+    setNumber(*window, before);
+    QTest::mouseClick(windowtest::button(*window, qPrintable(button)), Qt::LeftButton);
+
+    QList<int> digits;
+    for (QChar c : after)
+        digits << c.digitValue();
+    QCOMPARE(boxTexts(*window).join(QString()), after);
+    // Only the final digits show: the passing "10" and "-1" leave no trace on the rods.
+    QCOMPARE(numberOnScreen(*window), digits);
+    QVERIFY(!window->errorDialog());
+}
+
+void TestAbacusWindow::spaceBarPressesTheFocusedButton()
+{
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(boxTexts(*window), QStringList({ "0", "9", "9", "9" }));
+    QCOMPARE(numberOnScreen(*window), QList<int>({ 0, 9, 9, 9 }));
 }
 
 QTEST_MAIN(TestAbacusWindow)
