@@ -1,6 +1,7 @@
 #include "abacuswindow.h"
 
 #include "aboutdialog.h"
+#include "accessibletexts.h"
 #include "beadcanvas.h"
 #include "digitbox.h"
 #include "digitkeyfilter.h"
@@ -62,6 +63,7 @@ AbacusWindow::AbacusWindow(QWidget *parent)
     makeFixedWindow(this, WindowKind::Main, twipsSize(7770, 8220));
     fillBackground(this, background);
     createControls();
+    nameControlsForAccessibility(this);
     setTabOrder();
     findChild<QPushButton *>(QStringLiteral("Command2"))->setFocus();
 }

@@ -62,6 +62,25 @@ void drawLine(QPainter &painter, const Line &line, const QColor &colour)
     painter.drawLine(line.ends);
 }
 
+// What the beads show, for screen readers: "2 migliaia, 0 centinaia, 1 decina, 5 unità".
+QString beadsInWords(const std::array<int, placeCount> &shown)
+{
+    struct Words {
+        Place place;
+        const char16_t *one;
+        const char16_t *many;
+    };
+    static constexpr Words words[] = { { Place::Thousands, u"migliaio", u"migliaia" },
+        { Place::Hundreds, u"centinaio", u"centinaia" }, { Place::Tens, u"decina", u"decine" },
+        { Place::Units, u"unità", u"unità" } };
+    QStringList parts;
+    for (const Words &w : words) {
+        const int count = shown[indexOf(w.place)];
+        parts << QString::number(count) + u' ' + QString::fromUtf16(count == 1 ? w.one : w.many);
+    }
+    return parts.join(u", ");
+}
+
 QRect columnArea(Place place)
 {
     return BeadCanvas::beadBox(place, beadsPerRod).united(BeadCanvas::beadBox(place, 1));
@@ -72,6 +91,8 @@ QRect columnArea(Place place)
 BeadCanvas::BeadCanvas(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAccessibleName(beadsInWords(shown_));
+    setAccessibleDescription(QStringLiteral("Il numero rappresentato dalle palline sul tallino"));
 }
 
 QRect BeadCanvas::beadBox(Place place, int rank)
@@ -101,6 +122,7 @@ void BeadCanvas::setShownBeads(Place place, int shown)
     // Widen by the pen so antialiased edges are repainted too.
     update(QRect(QPoint(twipsToPixels(area.left()) - 1, twipsToPixels(area.top()) - 1),
         QPoint(twipsToPixels(area.right()) + 1, twipsToPixels(area.bottom()) + 1)));
+    setAccessibleName(beadsInWords(shown_));
 }
 
 void BeadCanvas::paintEvent(QPaintEvent *)
