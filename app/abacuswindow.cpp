@@ -75,7 +75,7 @@ void AbacusWindow::createControls()
     // The drawing goes first so that every control lies above it.
     keyFilter_ = new DigitKeyFilter(this);
     canvas_ = new BeadCanvas(this);
-    canvas_->setGeometry(rect());
+    canvas_->setGeometry(BeadCanvas::paintedArea());
     addLabels();
 
     const QFont stepFont = pointFont("MS Sans Serif", 13.5, true);

@@ -112,6 +112,25 @@ QRectF BeadCanvas::beadCircle(Place place, int rank)
     return circle.adjusted(inset, inset, -inset, -inset);
 }
 
+QRect BeadCanvas::paintedArea()
+{
+    QRectF area;
+    const auto addLine = [&area](const Line &line) {
+        const double half = line.widthPx * twipsPerPixel / 2;
+        area |=
+            QRectF(line.ends.p1(), line.ends.p2()).normalized().adjusted(-half, -half, half, half);
+    };
+    addLine(baseBar);
+    for (const Line &rod : rodLines)
+        addLine(rod);
+    for (Place place : allPlaces)
+        area |= beadCircle(place, 1) | beadCircle(place, beadsPerRod);
+    // The bar and rods are not smoothed: their edge pixels may fall either side.
+    return QRectF(area.topLeft() / twipsPerPixel, area.bottomRight() / twipsPerPixel)
+        .toAlignedRect()
+        .adjusted(-1, -1, 1, 1);
+}
+
 void BeadCanvas::setShownBeads(Place place, int shown)
 {
     int &current = shown_[indexOf(place)];
@@ -121,13 +140,15 @@ void BeadCanvas::setShownBeads(Place place, int shown)
     const QRect area = columnArea(place);
     // Widen by the pen so antialiased edges are repainted too.
     update(QRect(QPoint(twipsToPixels(area.left()) - 1, twipsToPixels(area.top()) - 1),
-        QPoint(twipsToPixels(area.right()) + 1, twipsToPixels(area.bottom()) + 1)));
+        QPoint(twipsToPixels(area.right()) + 1, twipsToPixels(area.bottom()) + 1))
+               .translated(-pos()));
     setAccessibleName(beadsInWords(shown_));
 }
 
 void BeadCanvas::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    painter.translate(-pos()); // the drawing is laid out on the whole window
     painter.scale(1 / twipsPerPixel, 1 / twipsPerPixel);
     const QColor ink = palette().color(QPalette::WindowText);
     drawLine(painter, baseBar, ink);
