@@ -1,16 +1,14 @@
-#include "abacuswindow.h"
 #include "aboutdialog.h"
 #include "beadcanvas.h"
-#include "digitbox.h"
 #include "errordialog.h"
 #include "twips.h"
+#include "windowdriver.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 
 #include <memory>
 
@@ -31,16 +29,6 @@ QList<int> digitsOf(const AbacusWindow &window)
 {
     const tallino::AbacusCore &core = window.core();
     return { core.cifraMigliaia(), core.cifraCentinaia(), core.cifraDecine(), core.cifraUnit() };
-}
-
-// Types one digit into each box, thousands first.
-void typeNumber(AbacusWindow &window, const QString &digits)
-{
-    for (int i = 0; i < digits.size(); ++i) {
-        tallino::DigitBox *box = window.box(static_cast<Place>(tallino::placeCount - 1 - i));
-        box->selectAll();
-        QTest::keyClicks(box, digits.mid(i, 1));
-    }
 }
 
 } // namespace
