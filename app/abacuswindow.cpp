@@ -1,6 +1,7 @@
 #include "abacuswindow.h"
 
 #include "aboutdialog.h"
+#include "accessibletexts.h"
 #include "beadcanvas.h"
 #include "digitbox.h"
 #include "digitkeyfilter.h"
@@ -85,6 +86,7 @@ AbacusWindow::AbacusWindow(QWidget *parent)
     makeFixedWindow(this, WindowKind::Main, twipsSize(7770, 8220));
     fillBackground(this, background);
     createControls();
+    nameControlsForAccessibility(this);
     setTabOrder();
     findChild<QPushButton *>(QStringLiteral("Command2"))->setFocus();
 }
@@ -96,7 +98,7 @@ void AbacusWindow::createControls()
     // The drawing goes first so that every control lies above it.
     keyFilter_ = new DigitKeyFilter(this);
     canvas_ = new BeadCanvas(this);
-    canvas_->setGeometry(rect());
+    canvas_->setGeometry(BeadCanvas::paintedArea());
     addLabels();
 
     QPushButton *exit = addButton("Command10", twipsRect(120, 7800, 7575, 375), "FINE",

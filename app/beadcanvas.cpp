@@ -62,6 +62,25 @@ void drawLine(QPainter &painter, const Line &line, const QColor &colour)
     painter.drawLine(line.ends);
 }
 
+// What the beads show, for screen readers: "2 migliaia, 0 centinaia, 1 decina, 5 unità".
+QString beadsInWords(const std::array<int, placeCount> &shown)
+{
+    struct Words {
+        Place place;
+        const char16_t *one;
+        const char16_t *many;
+    };
+    static constexpr Words words[] = { { Place::Thousands, u"migliaio", u"migliaia" },
+        { Place::Hundreds, u"centinaio", u"centinaia" }, { Place::Tens, u"decina", u"decine" },
+        { Place::Units, u"unità", u"unità" } };
+    QStringList parts;
+    for (const Words &w : words) {
+        const int count = shown[indexOf(w.place)];
+        parts << QString::number(count) + u' ' + QString::fromUtf16(count == 1 ? w.one : w.many);
+    }
+    return parts.join(u", ");
+}
+
 QRect columnArea(Place place)
 {
     return BeadCanvas::beadBox(place, beadsPerRod).united(BeadCanvas::beadBox(place, 1));
@@ -72,6 +91,8 @@ QRect columnArea(Place place)
 BeadCanvas::BeadCanvas(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAccessibleName(beadsInWords(shown_));
+    setAccessibleDescription(QStringLiteral("Il numero rappresentato dalle palline sul tallino"));
 }
 
 QRect BeadCanvas::beadBox(Place place, int rank)
@@ -91,6 +112,25 @@ QRectF BeadCanvas::beadCircle(Place place, int rank)
     return circle.adjusted(inset, inset, -inset, -inset);
 }
 
+QRect BeadCanvas::paintedArea()
+{
+    QRectF area;
+    const auto addLine = [&area](const Line &line) {
+        const double half = line.widthPx * twipsPerPixel / 2;
+        area |=
+            QRectF(line.ends.p1(), line.ends.p2()).normalized().adjusted(-half, -half, half, half);
+    };
+    addLine(baseBar);
+    for (const Line &rod : rodLines)
+        addLine(rod);
+    for (Place place : allPlaces)
+        area |= beadCircle(place, 1) | beadCircle(place, beadsPerRod);
+    // The bar and rods are not smoothed: their edge pixels may fall either side.
+    return QRectF(area.topLeft() / twipsPerPixel, area.bottomRight() / twipsPerPixel)
+        .toAlignedRect()
+        .adjusted(-1, -1, 1, 1);
+}
+
 void BeadCanvas::setShownBeads(Place place, int shown)
 {
     int &current = shown_[indexOf(place)];
@@ -100,12 +140,15 @@ void BeadCanvas::setShownBeads(Place place, int shown)
     const QRect area = columnArea(place);
     // Widen by the pen so antialiased edges are repainted too.
     update(QRect(QPoint(twipsToPixels(area.left()) - 1, twipsToPixels(area.top()) - 1),
-        QPoint(twipsToPixels(area.right()) + 1, twipsToPixels(area.bottom()) + 1)));
+        QPoint(twipsToPixels(area.right()) + 1, twipsToPixels(area.bottom()) + 1))
+               .translated(-pos()));
+    setAccessibleName(beadsInWords(shown_));
 }
 
 void BeadCanvas::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
+    painter.translate(-pos()); // the drawing is laid out on the whole window
     painter.scale(1 / twipsPerPixel, 1 / twipsPerPixel);
     const QColor ink = palette().color(QPalette::WindowText);
     drawLine(painter, baseBar, ink);

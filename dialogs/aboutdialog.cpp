@@ -72,11 +72,14 @@ QWidget *createAboutDialog()
     picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     picture->setLineWidth(2);
     picture->setGeometry(twipsRect(240, 240, 540, 540));
+    picture->setAccessibleName(QStringLiteral("Disegno di un tallino"));
 
     auto *ok = new QPushButton(QStringLiteral("OK"), about);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setGeometry(twipsRect(4245, 2625, 1260, 825));
     ok->setDefault(true);
+    ok->setAccessibleName(QStringLiteral("OK"));
+    ok->setAccessibleDescription(QStringLiteral("Chiude la finestra delle informazioni"));
     QObject::connect(ok, &QPushButton::clicked, about, &QDialog::accept);
 
     addLabel(about, "lblDescription", description, twipsRect(1050, 1125, 3885, 1050));

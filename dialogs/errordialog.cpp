@@ -45,6 +45,8 @@ QWidget *createErrorDialog()
     ok->setGeometry(twipsRect(600, 1440, 5055, 375));
     ok->setDefault(false);
     ok->setAutoDefault(true); // Enter presses it while it has the focus, as it always does here
+    ok->setAccessibleName(QStringLiteral("OK"));
+    ok->setAccessibleDescription(QStringLiteral("Chiude l'avviso e torna al tallino"));
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
 
     auto *label = new QLabel(message, dialog);

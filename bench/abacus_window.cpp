@@ -1,0 +1,22 @@
+// The program's own start-up, step by step as in app/main.cpp, up to the first shown window.
+
+#include "abacuswindow.h"
+#include "firstshow.h"
+#include "windowsupport.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tallino"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tallino.xpm")));
+    tallino::substituteMissingFonts();
+
+    tallino::AbacusWindow window;
+    tallino::centreOnScreen(&window);
+    tallino::bench::reportFirstShowAndQuit(&window);
+    window.show();
+    return QApplication::exec();
+}
