@@ -1,5 +1,5 @@
 // Long random runs through the real widgets, checked event by event against a model of what
-// the child must see. TALLINO_SEED and TALLINO_EVENTS change the run.
+// the child must see, and hostile pastes. TALLINO_SEED and TALLINO_EVENTS change the run.
 
 #include "abacuswindow.h"
 #include "beadcanvas.h"
@@ -195,6 +195,8 @@ public:
 
     QString randomEvent();
     void paste(Place place, Caret caret, const QString &clip);
+    void pasteOverAll(Place place, const QString &clip);
+    Caret aimAtEnd(Place place);
     void closeError(bool withButton);
     QString mismatch() const;
     QString beadPixelMismatch() const;
@@ -272,6 +274,14 @@ Caret Session::aim(Place place)
     }
 }
 
+Caret Session::aimAtEnd(Place place)
+{
+    tallino::DigitBox *box = window_.box(place);
+    box->setFocus();
+    box->end(false);
+    return { int(box->text().size()) };
+}
+
 QString Session::type(Place place)
 {
     const Caret caret = aim(place);
@@ -312,6 +322,13 @@ void Session::paste(Place place, Caret caret, const QString &clip)
     const int p = tallino::indexOf(place);
     if (!clip.isEmpty() || caret.all)
         model_.userEdit(p, replaced(model_.columns[p].text, caret, clip));
+}
+
+void Session::pasteOverAll(Place place, const QString &clip)
+{
+    window_.box(place)->setFocus();
+    window_.box(place)->selectAll();
+    paste(place, { 0, !model_.columns[tallino::indexOf(place)].text.isEmpty() }, clip);
 }
 
 QString Session::randomPaste(Place place)
@@ -453,6 +470,8 @@ class TestLongRun : public QObject {
 private slots:
     void initTestCase() { testLogger = qInstallMessageHandler(dropRaiseWarnings); }
     void randomEvents();
+    void hostilePaste_data();
+    void hostilePaste();
     void windowsDoNotPileUp_data();
     void windowsDoNotPileUp();
 };
@@ -476,6 +495,51 @@ void TestLongRun::randomEvents()
         if (!wrong.isEmpty())
             QFAIL(qPrintable(
                 QStringLiteral("seed %1, event %2, %3:%4").arg(seed).arg(i).arg(event, wrong)));
+    }
+}
+
+void TestLongRun::hostilePaste_data()
+{
+    QTest::addColumn<QString>("clip");
+
+    QTest::newRow("a megabyte of digits") << QString(1 << 20, u'7');
+    QTest::newRow("a megabyte of letters") << QString(1 << 20, u'x');
+    QTest::newRow("hundred digits") << QString(100, u'9');
+    QTest::newRow("NUL") << QString(QChar(0));
+    QTest::newRow("NUL and digit") << QString(QChar(0)) + u'5';
+    QTest::newRow("right-to-left mark") << QStringLiteral("\u200F");
+    QTest::newRow("right-to-left mark and digit") << QStringLiteral("\u200F5");
+    QTest::newRow("emoji") << QStringLiteral("😀");
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800));
+    QTest::newRow("full-width digit") << QStringLiteral("５");
+    QTest::newRow("no-break space and digit") << QStringLiteral("\u00A05");
+    QTest::newRow("newline and digit") << QStringLiteral("\n5");
+    QTest::newRow("tab and digit") << QStringLiteral("\t5");
+}
+
+// Into an empty box, after a digit, and over a selected digit, in every box.
+void TestLongRun::hostilePaste()
+{
+    QFETCH(QString, clip);
+    Session session(1);
+    QVERIFY(QTest::qWaitForWindowActive(&session.window()));
+    for (Place place : tallino::allPlaces) {
+        for (int start = 0; start < 3; ++start) {
+            tallino::DigitBox *box = session.window().box(place);
+            session.pasteOverAll(place, start == 0 ? QString() : QStringLiteral("4"));
+            Caret caret = session.aimAtEnd(place);
+            if (start == 2) {
+                box->selectAll();
+                caret.all = true;
+            }
+            session.paste(place, caret, clip);
+            QVERIFY2(box->text().size() <= 2, qPrintable(box->objectName()));
+            const QString wrong = session.mismatch();
+            QVERIFY2(
+                wrong.isEmpty(), qPrintable(QStringLiteral("start %1:%2").arg(start).arg(wrong)));
+            if (session.model().errorShown)
+                session.closeError(true);
+        }
     }
 }
 
