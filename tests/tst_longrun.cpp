@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QScreen>
 #include <QTest>
 
 #include <array>
@@ -383,21 +384,30 @@ QString Session::mismatch() const
     return wrong;
 }
 
-// Samples each bead a little right of its centre, clear of the rod drawn through it.
+// Samples each bead a little right of its centre, clear of the rod drawn through it: in a fresh
+// rendering of the canvas, and on the window as last painted, which only the canvas's own
+// updates keep right.
 QString Session::beadPixelMismatch() const
 {
-    const QImage image = window_.canvas()->grab().toImage();
+    QCoreApplication::processEvents();
+    const QImage rendered = window_.canvas()->grab().toImage();
+    const QImage painted = window_.screen()->grabWindow(window_.winId()).toImage();
     QString wrong;
     for (Place place : tallino::allPlaces) {
         for (int rank = 1; rank <= tallino::beadsPerRod; ++rank) {
             const QPointF centre =
                 tallino::BeadCanvas::beadCircle(place, rank).center() / tallino::twipsPerPixel;
-            const QColor seen = image.pixelColor((centre + QPointF(10, 0)).toPoint());
+            const QPoint spot = (centre + QPointF(10, 0)).toPoint();
             const bool shown = rank <= model_.columns[tallino::indexOf(place)].beads;
-            if (seen != (shown ? beadFills[tallino::indexOf(place)] : windowColour))
-                wrong += QStringLiteral(" bead %1 of %2 is %3;")
-                             .arg(rank)
-                             .arg(window_.box(place)->objectName(), seen.name());
+            const QColor want = shown ? beadFills[tallino::indexOf(place)] : windowColour;
+            for (const QImage *image : { &rendered, &painted }) {
+                if (image->pixelColor(spot) != want)
+                    wrong +=
+                        QStringLiteral(" bead %1 of %2 is %3 %4;")
+                            .arg(rank)
+                            .arg(window_.box(place)->objectName(), image->pixelColor(spot).name(),
+                                image == &rendered ? "rendered" : "on screen");
+            }
         }
     }
     return wrong;
