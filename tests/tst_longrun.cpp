@@ -163,6 +163,8 @@ const Key otherKeys[] = {
     { Qt::Key_X, Qt::ControlModifier, QString(), "Ctrl+X" },
     { Qt::Key_Z, Qt::ControlModifier, QString(), "Ctrl+Z" },
     { Qt::Key_K, Qt::ControlModifier, QString(), "Ctrl+K" },
+    { Qt::Key_5, Qt::NoModifier, QStringLiteral("5a"), "5a in one press" },
+    { Qt::Key_1, Qt::NoModifier, QStringLiteral("1 "), "1 and space in one press" },
 };
 
 const std::array<QColor, places> beadFills { QColor(255, 255, 255), QColor(255, 0, 0),
