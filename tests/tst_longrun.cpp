@@ -392,23 +392,31 @@ QString Session::mismatch() const
 QString Session::beadPixelMismatch() const
 {
     QCoreApplication::processEvents();
-    const QImage rendered = window_.canvas()->grab().toImage();
-    const QImage painted = window_.screen()->grabWindow(window_.winId()).toImage();
+    struct Shot {
+        QImage image;
+        QPoint origin; // of the image, in the window
+        const char *name;
+    };
+    const Shot shots[] = {
+        { window_.canvas()->grab().toImage(), window_.canvas()->pos(), "rendered" },
+        { window_.screen()->grabWindow(window_.winId()).toImage(), {}, "on screen" },
+    };
     QString wrong;
     for (Place place : tallino::allPlaces) {
         for (int rank = 1; rank <= tallino::beadsPerRod; ++rank) {
             const QPointF centre =
                 tallino::BeadCanvas::beadCircle(place, rank).center() / tallino::twipsPerPixel;
-            const QPoint spot = (centre + QPointF(10, 0)).toPoint();
             const bool shown = rank <= model_.columns[tallino::indexOf(place)].beads;
             const QColor want = shown ? beadFills[tallino::indexOf(place)] : windowColour;
-            for (const QImage *image : { &rendered, &painted }) {
-                if (image->pixelColor(spot) != want)
-                    wrong +=
-                        QStringLiteral(" bead %1 of %2 is %3 %4;")
-                            .arg(rank)
-                            .arg(window_.box(place)->objectName(), image->pixelColor(spot).name(),
-                                image == &rendered ? "rendered" : "on screen");
+            for (const Shot &shot : shots) {
+                const QPointF spot = centre + QPointF(10, 0) - shot.origin;
+                const QColor seen =
+                    shot.image.pixelColor((spot * shot.image.devicePixelRatio()).toPoint());
+                if (seen != want)
+                    wrong += QStringLiteral(" bead %1 of %2 is %3 %4;")
+                                 .arg(rank)
+                                 .arg(window_.box(place)->objectName(), seen.name(),
+                                     QLatin1String(shot.name));
             }
         }
     }
