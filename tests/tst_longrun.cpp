@@ -357,25 +357,23 @@ void Session::closeError(bool withButton)
     model_.errorShown = false;
 }
 
+// Text, digit and beads of a column, as "text"/digit/beads.
+QString columnState(const QString &text, int digit, int beads)
+{
+    return QStringLiteral("\"%1\"/%2/%3").arg(text).arg(digit).arg(beads);
+}
+
 QString Session::mismatch() const
 {
     QString wrong;
     for (Place place : tallino::allPlaces) {
-        const Model::Column &want = model_.columns[tallino::indexOf(place)];
-        const QString name = window_.box(place)->objectName();
-        if (window_.box(place)->text() != want.text)
-            wrong += QStringLiteral(" %1 shows \"%2\", not \"%3\";")
-                         .arg(name, window_.box(place)->text(), want.text);
-        if (window_.core().digit(place) != want.digit)
-            wrong += QStringLiteral(" %1 holds %2, not %3;")
-                         .arg(name)
-                         .arg(window_.core().digit(place))
-                         .arg(want.digit);
-        if (window_.canvas()->shownBeads(place) != want.beads)
-            wrong += QStringLiteral(" %1 has %2 beads, not %3;")
-                         .arg(name)
-                         .arg(window_.canvas()->shownBeads(place))
-                         .arg(want.beads);
+        const Model::Column &c = model_.columns[tallino::indexOf(place)];
+        const QString want = columnState(c.text, c.digit, c.beads);
+        const QString seen = columnState(window_.box(place)->text(), window_.core().digit(place),
+            window_.canvas()->shownBeads(place));
+        if (seen != want)
+            wrong += QStringLiteral(" %1 is %2, not %3;")
+                         .arg(window_.box(place)->objectName(), seen, want);
     }
     const int expected = model_.errorShown ? 1 : 0;
     const int dialogs = visibleTopLevels(QStringLiteral("dialog"));
