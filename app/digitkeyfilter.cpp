@@ -4,6 +4,7 @@
 
 #include <QKeyEvent>
 
+#include <algorithm>
 #include <limits>
 
 namespace tallino {
@@ -50,9 +51,16 @@ bool DigitKeyFilter::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
-    const std::optional<int> code = deliveredCharacter(*static_cast<QKeyEvent *>(event));
+    const auto &key = *static_cast<QKeyEvent *>(event);
+    const std::optional<int> code = deliveredCharacter(key);
     if (!code)
         return false;
+    // A compose sequence or a compressed repeat delivers several characters in one press: the
+    // box gets them all at once, so each one must be a digit.
+    const QString text = key.text();
+    if (text.size() > 1)
+        return !std::all_of(
+            text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     // Codes beyond 16 bits (or above 127) are never digits.
     const bool fits = *code <= std::numeric_limits<std::int16_t>::max();
     return !fits || filterDigitKey(static_cast<std::int16_t>(*code)) == 0;
