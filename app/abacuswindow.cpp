@@ -133,13 +133,13 @@ QPushButton *AbacusWindow::addButton(
     return button;
 }
 
-void AbacusWindow::addStepButton(const StepButton &spec)
+void AbacusWindow::addStepButton(const StepButton &layout)
 {
     static const QFont font = pointFont("MS Sans Serif", 13.5, true);
-    const bool up = spec.direction > 0;
+    const bool up = layout.direction > 0;
     QPushButton *button =
-        addButton(spec.name, twipsRect(spec.left, spec.top, 495, 495), up ? "+" : "-", font);
-    connect(button, &QPushButton::clicked, this, [this, place = spec.place, up] {
+        addButton(layout.name, twipsRect(layout.left, layout.top, 495, 495), up ? "+" : "-", font);
+    connect(button, &QPushButton::clicked, this, [this, place = layout.place, up] {
         if (up)
             core_.stepUp(place);
         else

@@ -39,7 +39,7 @@ private:
     void addRodLetter(const char *name, QRect geometry, const char *letter);
     void addLabels();
     void setTabOrder();
-    void addStepButton(const StepButton &spec);
+    void addStepButton(const StepButton &layout);
 
     void textWritten(Place place, std::string_view text) override;
     void beadsSet(Place place, int shown) override;

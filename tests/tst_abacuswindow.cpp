@@ -162,6 +162,9 @@ void TestAbacusWindow::startState()
     QVERIFY(!window->windowIcon().isNull());
     QCOMPARE(window->palette().color(QPalette::Window), QColor(163, 224, 215));
     QVERIFY(isCentred(*window));
+    const auto *title = window->findChild<QLabel *>("Label1");
+    QVERIFY(QFontMetrics(title->font()).horizontalAdvance(title->text())
+        <= title->contentsRect().width());
 
     QCOMPARE(QApplication::focusWidget(), button(*window, "Command2"));
     QCOMPARE(boxTexts(*window), QStringList({ "0", "0", "0", "0" }));

@@ -1,10 +1,7 @@
 // Long random runs through the real widgets, checked event by event against a model of what
 // the child must see, and hostile pastes. TALLINO_SEED and TALLINO_EVENTS change the run.
 
-#include "abacuswindow.h"
-#include "beadcanvas.h"
-#include "digitbox.h"
-#include "twips.h"
+#include "windowtestsupport.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -167,22 +164,9 @@ const Key otherKeys[] = {
     { Qt::Key_1, Qt::NoModifier, QStringLiteral("1 "), "1 and space in one press" },
 };
 
-const std::array<QColor, places> beadFills { QColor(255, 255, 255), QColor(255, 0, 0),
-    QColor(0, 0, 255), QColor(128, 128, 128) };
 const QColor windowColour(163, 224, 215);
 
-void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-int visibleTopLevels(const QString &name)
-{
-    int count = 0;
-    for (const QWidget *widget : QApplication::topLevelWidgets())
-        count += widget->isVisible() && widget->objectName() == name;
-    return count;
-}
+using windowtest::flushDeletes;
 
 // The window and the model side by side: every event is done on both.
 class Session {
@@ -376,7 +360,7 @@ QString Session::mismatch() const
                          .arg(window_.box(place)->objectName(), seen, want);
     }
     const int expected = model_.errorShown ? 1 : 0;
-    const int dialogs = visibleTopLevels(QStringLiteral("dialog"));
+    const int dialogs = windowtest::openWindows("dialog");
     if (dialogs != expected)
         wrong += QStringLiteral(" %1 error dialogs open, not %2;").arg(dialogs).arg(expected);
     if ((window_.errorDialog() != nullptr) != model_.errorShown)
@@ -405,7 +389,7 @@ QString Session::beadPixelMismatch() const
             const QPointF centre =
                 tallino::BeadCanvas::beadCircle(place, rank).center() / tallino::twipsPerPixel;
             const bool shown = rank <= model_.columns[tallino::indexOf(place)].beads;
-            const QColor want = shown ? beadFills[tallino::indexOf(place)] : windowColour;
+            const QColor want = shown ? windowtest::beadFill(place) : windowColour;
             for (const Shot &shot : shots) {
                 const QPointF spot = centre + QPointF(10, 0) - shot.origin;
                 const QColor seen =
