@@ -19,6 +19,13 @@ bool isCtrlLetter(const QKeyEvent &event)
         && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z;
 }
 
+// Codes beyond 16 bits are never digits.
+bool passes(int code)
+{
+    return code >= 0 && code <= std::numeric_limits<std::int16_t>::max()
+        && filterDigitKey(static_cast<std::int16_t>(code)) != 0;
+}
+
 } // namespace
 
 std::optional<int> deliveredCharacter(const QKeyEvent &event)
@@ -56,14 +63,12 @@ bool DigitKeyFilter::eventFilter(QObject *watched, QEvent *event)
     if (!code)
         return false;
     // A compose sequence or a compressed repeat delivers several characters in one press: the
-    // box gets them all at once, so each one must be a digit.
+    // box gets them all at once, so each one must pass.
     const QString text = key.text();
     if (text.size() > 1)
         return !std::all_of(
-            text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-    // Codes beyond 16 bits (or above 127) are never digits.
-    const bool fits = *code <= std::numeric_limits<std::int16_t>::max();
-    return !fits || filterDigitKey(static_cast<std::int16_t>(*code)) == 0;
+            text.cbegin(), text.cend(), [](QChar c) { return passes(c.unicode()); });
+    return !passes(*code);
 }
 
 } // namespace tallino
