@@ -2,14 +2,11 @@
 #include "windowsupport.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tallino"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tallino.xpm")));
-    tallino::substituteMissingFonts();
+    tallino::setUpApplication();
 
     tallino::AbacusWindow window;
     tallino::centreOnScreen(&window);

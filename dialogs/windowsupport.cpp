@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
@@ -18,6 +19,13 @@ QFont pointFont(const char *family, double points, bool bold)
     font.setPointSizeF(points);
     font.setBold(bold);
     return font;
+}
+
+void setUpApplication()
+{
+    QGuiApplication::setApplicationName(QStringLiteral("tallino"));
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/tallino.xpm")));
+    substituteMissingFonts();
 }
 
 void substituteMissingFonts()

@@ -13,6 +13,9 @@ namespace tallino {
 
 QFont pointFont(const char *family, double points, bool bold);
 
+// What the program sets up before its first window: its name, its icon, the font substitutes.
+void setUpApplication();
+
 // Free desktops rarely have the families the windows name; these substitutes keep every text
 // inside its box and the instruction list one item per line.
 void substituteMissingFonts();
