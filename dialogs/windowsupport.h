@@ -2,12 +2,12 @@
 
 #include <QPointer>
 #include <QStringList>
+#include <QWidget>
 
 #include <functional>
 
 class QFont;
 class QSize;
-class QWidget;
 
 namespace tallino {
 
