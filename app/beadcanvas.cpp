@@ -81,6 +81,15 @@ QString beadsInWords(const std::array<int, placeCount> &shown)
     return parts.join(u", ");
 }
 
+// The window pixels a drawing in twips may touch: a pixel more all round for the smoothed
+// edges, and for the unsmoothed lines whose edge pixels may fall either side.
+QRect pixelsCovering(const QRectF &twips)
+{
+    return QRectF(twips.topLeft() / twipsPerPixel, twips.bottomRight() / twipsPerPixel)
+        .toAlignedRect()
+        .adjusted(-1, -1, 1, 1);
+}
+
 QRect columnArea(Place place)
 {
     return BeadCanvas::beadBox(place, beadsPerRod).united(BeadCanvas::beadBox(place, 1));
@@ -125,10 +134,7 @@ QRect BeadCanvas::paintedArea()
         addLine(rod);
     for (Place place : allPlaces)
         area |= beadCircle(place, 1) | beadCircle(place, beadsPerRod);
-    // The bar and rods are not smoothed: their edge pixels may fall either side.
-    return QRectF(area.topLeft() / twipsPerPixel, area.bottomRight() / twipsPerPixel)
-        .toAlignedRect()
-        .adjusted(-1, -1, 1, 1);
+    return pixelsCovering(area);
 }
 
 void BeadCanvas::setShownBeads(Place place, int shown)
@@ -137,11 +143,7 @@ void BeadCanvas::setShownBeads(Place place, int shown)
     if (current == shown)
         return;
     current = shown;
-    const QRect area = columnArea(place);
-    // Widen by the pen so antialiased edges are repainted too.
-    update(QRect(QPoint(twipsToPixels(area.left()) - 1, twipsToPixels(area.top()) - 1),
-        QPoint(twipsToPixels(area.right()) + 1, twipsToPixels(area.bottom()) + 1))
-               .translated(-pos()));
+    update(pixelsCovering(columnArea(place)).translated(-pos()));
     setAccessibleName(beadsInWords(shown_));
 }
 

@@ -26,16 +26,16 @@ private:
 DigitBox::DigitBox(QWidget *parent) : QLineEdit(parent)
 {
     setValidator(new LengthLimit(lengthLimit_, this));
-    connect(this, &QLineEdit::textEdited, this, &DigitBox::takeUserEdit);
+    connect(this, &QLineEdit::textEdited, this, &DigitBox::takeText);
 }
 
 void DigitBox::showText(const QString &text)
 {
-    lengthLimit_ = std::max<int>(typedLengthLimit, text.size());
+    takeText(text);
     setText(text);
 }
 
-void DigitBox::takeUserEdit(const QString &text)
+void DigitBox::takeText(const QString &text)
 {
     lengthLimit_ = std::max<int>(typedLengthLimit, text.size());
 }

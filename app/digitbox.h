@@ -18,7 +18,8 @@ public:
     void showText(const QString &text);
 
 private:
-    void takeUserEdit(const QString &text);
+    // Whatever the box holds now is the most the user may lengthen it to, and at least two.
+    void takeText(const QString &text);
 
     int lengthLimit_ = typedLengthLimit;
 };
