@@ -1,12 +1,15 @@
 #include "abacuscore.h"
 
 #include <limits>
+#include <optional>
 
 namespace tallino {
 
 namespace {
 
 constexpr int largestAcceptedDigit = 10; // 10 must pass: a carry writes it before wrapping
+constexpr int lowest = std::numeric_limits<std::int16_t>::min();
+constexpr int highest = std::numeric_limits<std::int16_t>::max();
 
 bool isBlank(char c)
 {
@@ -22,8 +25,7 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
-} // namespace
-
+// A box text as a 16-bit number: blanks around, an optional sign, decimal digits.
 std::optional<std::int16_t> readNumber(std::string_view text)
 {
     text = trimmed(text);
@@ -36,7 +38,6 @@ std::optional<std::int16_t> readNumber(std::string_view text)
         return std::nullopt;
     // Accumulated as a negative number so that -32768 fits without a special case.
     int value = 0;
-    constexpr int lowest = std::numeric_limits<std::int16_t>::min();
     for (char c : text) {
         if (c < '0' || c > '9')
             return std::nullopt;
@@ -44,57 +45,52 @@ std::optional<std::int16_t> readNumber(std::string_view text)
         if (value < lowest)
             return std::nullopt;
     }
-    if (!negative) {
+    if (!negative)
         value = -value;
-        if (value > std::numeric_limits<std::int16_t>::max())
-            return std::nullopt;
-    }
+    if (value > highest)
+        return std::nullopt;
     return static_cast<std::int16_t>(value);
 }
 
-AbacusListener &AbacusCore::listener()
-{
-    static AbacusListener nobody;
-    return listener_ ? *listener_ : nobody;
-}
+} // namespace
 
 void AbacusCore::edit(Place place, std::string_view text)
 {
-    column(place).text = text;
+    columns_[indexOf(place)].text = text;
     handleChange(place);
 }
 
 void AbacusCore::write(Place place, std::string_view text)
 {
-    column(place).text = text;
-    listener().textWritten(place, text);
+    columns_[indexOf(place)].text = text;
+    listener_.textWritten(place, text);
     handleChange(place);
 }
 
 bool AbacusCore::isBeadVisible(Place place, int rank) const
 {
-    return rank >= 1 && rank <= beadsPerRod && column(place).beads[rank - 1];
+    return rank >= 1 && rank <= beadsPerRod && columns_[indexOf(place)].beads[rank - 1];
 }
 
 void AbacusCore::handleChange(Place place)
 {
-    listener().changeHandlerStarted(place);
-    Column &c = column(place);
-    const std::optional<std::int16_t> value = readNumber(c.text);
-    if (!value && c.text.empty()) {
+    const std::string &text = columns_[indexOf(place)].text;
+    std::int16_t &digit = digits_.*digitVariables[indexOf(place)];
+    const std::optional<std::int16_t> value = readNumber(text);
+    if (!value && text.empty()) {
         // An emptied box reads as nought but stays empty, ready for the next digit.
-        c.digit = 0;
+        digit = 0;
         setBeads(place, 0);
         return;
     }
     if (value)
-        c.digit = *value;
+        digit = *value;
     if (!value || *value > largestAcceptedDigit) {
-        listener().errorRequested();
+        listener_.errorRequested();
         write(place, "0");
     }
     // Read again: the reset above has changed the text.
-    const std::optional<std::int16_t> shown = readNumber(c.text);
+    const std::optional<std::int16_t> shown = readNumber(text);
     for (int k = 0; k <= beadsPerRod; ++k) {
         if (shown == k)
             setBeads(place, k);
@@ -103,17 +99,16 @@ void AbacusCore::handleChange(Place place)
 
 void AbacusCore::setBeads(Place place, int shown)
 {
-    std::array<bool, beadsPerRod> &beads = column(place).beads;
+    std::array<bool, beadsPerRod> &beads = columns_[indexOf(place)].beads;
     for (int rank = 1; rank <= beadsPerRod; ++rank)
         beads[rank - 1] = rank <= shown;
-    listener().beadsSet(place, shown);
+    listener_.beadsSet(place, shown);
 }
 
 bool AbacusCore::writeStepped(Place place, int delta)
 {
     const int next = digit(place) + delta;
-    if (next < std::numeric_limits<std::int16_t>::min()
-        || next > std::numeric_limits<std::int16_t>::max())
+    if (next < lowest || next > highest)
         return false;
     write(place, std::to_string(next));
     return true;

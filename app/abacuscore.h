@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,63 +20,66 @@ constexpr int indexOf(Place place)
     return static_cast<int>(place);
 }
 
+// The character code a key delivers to a digit box: only "0" to "9" pass, every other code
+// becomes 0, which inserts nothing.
+constexpr std::int16_t filterDigitKey(std::int16_t code)
+{
+    return code >= '0' && code <= '9' ? code : 0;
+}
+
 // What the window has to mirror. Every call arrives synchronously, in the order in which the
-// change handler does its work, so a listener sees nested runs as they happen.
+// change handler does its work, so nested runs are seen as they happen.
 class AbacusListener {
 public:
     virtual ~AbacusListener() = default;
-    virtual void changeHandlerStarted(Place) { }
+    // The program's own write into a box.
     virtual void textWritten(Place, std::string_view) { }
     // Beads of ranks 1..shown are now visible, the others hidden.
     virtual void beadsSet(Place, int /*shown*/) { }
     virtual void errorRequested() { }
 };
 
-// Reads a box text as a 16-bit number: blanks around, an optional sign, decimal digits.
-std::optional<std::int16_t> readNumber(std::string_view text);
-
 // The four columns of the abacus and the rules that tie box texts, digits and beads together.
 // No Qt here: the window forwards edits and clicks and mirrors what the listener is told.
 class AbacusCore {
 public:
-    explicit AbacusCore(AbacusListener *listener = nullptr) : listener_(listener) { }
-    void setListener(AbacusListener *listener) { listener_ = listener; }
+    explicit AbacusCore(AbacusListener &listener) : listener_(listener) { }
 
     // The user changed a box; the box already shows the new text.
     void edit(Place place, std::string_view text);
-    // The program's own write: the box is told first, then the change handler runs.
-    void write(Place place, std::string_view text);
+    // "+" (delta +1) or "-" (delta -1) of a place. False when the press stopped at a 16-bit
+    // overflow.
+    bool step(Place from, int delta);
 
-    // "+" and "-" of a place. False when the press stopped at a 16-bit overflow.
-    bool stepUp(Place from) { return step(from, +1); }
-    bool stepDown(Place from) { return step(from, -1); }
-
-    const std::string &text(Place place) const { return column(place).text; }
-    std::int16_t digit(Place place) const { return column(place).digit; }
+    const std::string &text(Place place) const { return columns_[indexOf(place)].text; }
+    std::int16_t digit(Place place) const { return digits_.*digitVariables[indexOf(place)]; }
     bool isBeadVisible(Place place, int rank) const;
-
-    std::int16_t cifraUnit() const { return digit(Place::Units); }
-    std::int16_t cifraDecine() const { return digit(Place::Tens); }
-    std::int16_t cifraCentinaia() const { return digit(Place::Hundreds); }
-    std::int16_t cifraMigliaia() const { return digit(Place::Thousands); }
 
 private:
     struct Column {
         std::string text = "0";
-        std::int16_t digit = 0;
         std::array<bool, beadsPerRod> beads {};
     };
+    // Only the change handler writes these; the step chains read them.
+    struct DigitVariables {
+        std::int16_t cifraUnit = 0;
+        std::int16_t cifraDecine = 0;
+        std::int16_t cifraCentinaia = 0;
+        std::int16_t cifraMigliaia = 0;
+    };
+    static constexpr std::int16_t DigitVariables::*digitVariables[placeCount] = {
+        &DigitVariables::cifraUnit, &DigitVariables::cifraDecine, &DigitVariables::cifraCentinaia,
+        &DigitVariables::cifraMigliaia
+    };
 
-    Column &column(Place place) { return columns_[indexOf(place)]; }
-    const Column &column(Place place) const { return columns_[indexOf(place)]; }
-    AbacusListener &listener();
+    void write(Place place, std::string_view text);
     void handleChange(Place place);
     void setBeads(Place place, int shown);
     bool writeStepped(Place place, int delta);
-    bool step(Place from, int delta);
 
+    AbacusListener &listener_;
     std::array<Column, placeCount> columns_ {};
-    AbacusListener *listener_ = nullptr;
+    DigitVariables digits_;
 };
 
 } // namespace tallino

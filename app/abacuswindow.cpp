@@ -78,7 +78,7 @@ void fillBackground(QWidget *widget, const QColor &colour)
 } // namespace
 
 AbacusWindow::AbacusWindow(QWidget *parent)
-    : QWidget(parent), core_(this), errorDialog_(createErrorDialog), about_(createAboutDialog)
+    : QWidget(parent), core_(*this), errorDialog_(createErrorDialog), about_(createAboutDialog)
 {
     setObjectName(QStringLiteral("tallino"));
     setWindowTitle(QStringLiteral("TALLINO"));
@@ -140,10 +140,7 @@ void AbacusWindow::addStepButton(const StepButton &layout)
     QPushButton *button =
         addButton(layout.name, twipsRect(layout.left, layout.top, 495, 495), up ? "+" : "-", font);
     connect(button, &QPushButton::clicked, this, [this, place = layout.place, up] {
-        if (up)
-            core_.stepUp(place);
-        else
-            core_.stepDown(place);
+        core_.step(place, up ? +1 : -1);
     });
 }
 

@@ -1,6 +1,6 @@
 #include "digitkeyfilter.h"
 
-#include "digitkey.h"
+#include "abacuscore.h"
 
 #include <QKeyEvent>
 

@@ -28,7 +28,8 @@ QString accessibleText(QObject *object, QAccessible::Text kind)
 QList<int> digitsOf(const AbacusWindow &window)
 {
     const tallino::AbacusCore &core = window.core();
-    return { core.cifraMigliaia(), core.cifraCentinaia(), core.cifraDecine(), core.cifraUnit() };
+    return { core.digit(Place::Thousands), core.digit(Place::Hundreds), core.digit(Place::Tens),
+        core.digit(Place::Units) };
 }
 
 } // namespace
