@@ -89,6 +89,7 @@ AbacusWindow::AbacusWindow(QWidget *parent)
     nameControlsForAccessibility(this);
     setTabOrder();
     findChild<QPushButton *>(QStringLiteral("Command2"))->setFocus();
+    centreOnScreen(this);
 }
 
 AbacusWindow::~AbacusWindow() = default;

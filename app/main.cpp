@@ -9,7 +9,6 @@ int main(int argc, char *argv[])
     tallino::setUpApplication();
 
     tallino::AbacusWindow window;
-    tallino::centreOnScreen(&window);
     window.show();
     return QApplication::exec();
 }

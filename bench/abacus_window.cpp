@@ -12,7 +12,6 @@ int main(int argc, char *argv[])
     tallino::setUpApplication();
 
     tallino::AbacusWindow window;
-    tallino::centreOnScreen(&window);
     tallino::bench::reportFirstShowAndQuit(&window);
     window.show();
     return QApplication::exec();

@@ -4,7 +4,6 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
@@ -24,7 +23,6 @@ QFont pointFont(const char *family, double points, bool bold)
 void setUpApplication()
 {
     QGuiApplication::setApplicationName(QStringLiteral("tallino"));
-    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/tallino.xpm")));
     substituteMissingFonts();
 }
 
