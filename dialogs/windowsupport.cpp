@@ -4,13 +4,31 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QScreen>
 #include <QStyle>
+#include <QTranslator>
 #include <QWidget>
 
 #include <algorithm>
 
 namespace tallino {
+
+namespace {
+
+void loadToolkitTexts()
+{
+    // Whatever the desktop's language: the children read Italian. Without the translations
+    // the toolkit keeps its English texts.
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(
+            QStringLiteral("qtbase_it"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+} // namespace
 
 QFont pointFont(const char *family, double points, bool bold)
 {
@@ -23,6 +41,9 @@ QFont pointFont(const char *family, double points, bool bold)
 void setUpApplication()
 {
     QGuiApplication::setApplicationName(QStringLiteral("tallino"));
+    // Docks and Wayland compositors pair the windows with the menu entry by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("it.tallino.Tallino"));
+    loadToolkitTexts();
     substituteMissingFonts();
 }
 

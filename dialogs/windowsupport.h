@@ -13,7 +13,8 @@ namespace tallino {
 
 QFont pointFont(const char *family, double points, bool bold);
 
-// What the program sets up before its first window: its name and the font substitutes.
+// What the program sets up before its first window: its names, the toolkit's Italian texts,
+// the font substitutes.
 void setUpApplication();
 
 // Free desktops rarely have the families the windows name; these substitutes keep every text
