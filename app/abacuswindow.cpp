@@ -1,78 +1,50 @@
 #include "abacuswindow.h"
 
+#include "abacuslayout.h"
 #include "aboutdialog.h"
-#include "accessibletexts.h"
 #include "beadcanvas.h"
 #include "digitbox.h"
 #include "digitkeyfilter.h"
 #include "errordialog.h"
-#include "twips.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 
-namespace tallino {
+#include <algorithm>
+#include <ranges>
 
-struct StepButton {
-    const char *name;
-    int left;
-    int top;
-    Place place;
-    int direction;
-};
+namespace tallino {
 
 namespace {
 
-const QColor background(163, 224, 215);
-const QColor titleBackground(128, 255, 255);
-const QColor instructionsBackground(94, 183, 152);
-
 QString instructions()
 {
-    struct Piece {
-        const char16_t *text;
-        int blanks;
-    };
-    static constexpr Piece pieces[] = {
-        { u"Premi i bottoni + e - per aumentare rispettivamente di:", 2 },
-        { u"una unità,", 35 },
-        { u"una decina,", 33 },
-        { u"un centinaio,", 31 },
-        { u"un migliaio.", 30 },
-        { u"Altrimenti puoi inserire direttamente", 2 },
-        { u"il numero in cifre.", 34 },
-        { u"Vedrai apparire il numero così composto in cifre e la sua rappresentazione "
-          u"sull' tallino.",
-            5 },
-    };
     QString text;
-    for (const Piece &piece : pieces)
+    for (const abacus::Piece &piece : abacus::instructionPieces)
         text += QString::fromUtf16(piece.text) + QString(piece.blanks, u' ');
     return text;
 }
 
-// Created "+" row first, then the digit boxes, then the "-" row, as they lie on one another.
-const StepButton plusButtons[] = {
-    { "Command1", 3713, 120, Place::Units, +1 },
-    { "Command4", 2633, 120, Place::Tens, +1 },
-    { "Command6", 1553, 120, Place::Hundreds, +1 },
-    { "Command8", 473, 120, Place::Thousands, +1 },
-};
-const StepButton minusButtons[] = {
-    { "Command7", 480, 600, Place::Thousands, -1 },
-    { "Command5", 1560, 600, Place::Hundreds, -1 },
-    { "Command3", 2640, 600, Place::Tens, -1 },
-    { "Command2", 3720, 600, Place::Units, -1 },
-};
-
-void fillBackground(QWidget *widget, const QColor &colour)
+void fillBackground(QWidget *widget, const Rgb &colour)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::Window, colour.colour());
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
+}
+
+// The captions "+", "-", "m", "da"... say nothing when spoken on their own.
+void speak(QWidget *control, const QString &name, const QString &description)
+{
+    control->setAccessibleName(name);
+    control->setAccessibleDescription(description);
+}
+
+QString many(const abacus::PlaceRow &row)
+{
+    return QString::fromUtf16(row.words.many);
 }
 
 } // namespace
@@ -80,142 +52,136 @@ void fillBackground(QWidget *widget, const QColor &colour)
 AbacusWindow::AbacusWindow(QWidget *parent)
     : QWidget(parent), core_(*this), errorDialog_(createErrorDialog), about_(createAboutDialog)
 {
-    setObjectName(QStringLiteral("tallino"));
-    setWindowTitle(QStringLiteral("TALLINO"));
+    makeFixedWindow(this, "tallino", QStringLiteral("TALLINO"), WindowKind::Main, abacus::client);
     setWindowIcon(QIcon(QStringLiteral(":/tallino.xpm")));
-    makeFixedWindow(this, WindowKind::Main, twipsSize(7770, 8220));
-    fillBackground(this, background);
-    createControls();
-    nameControlsForAccessibility(this);
-    setTabOrder();
-    findChild<QPushButton *>(QStringLiteral("Command2"))->setFocus();
-    centreOnScreen(this);
-}
+    fillBackground(this, abacus::background);
 
-AbacusWindow::~AbacusWindow() = default;
-
-void AbacusWindow::createControls()
-{
     // The drawing goes first so that every control lies above it.
+    canvas_ = new BeadCanvas(core_, this);
+    canvas_->setGeometry(rect());
     keyFilter_ = new DigitKeyFilter(this);
-    canvas_ = new BeadCanvas(this);
-    canvas_->setGeometry(BeadCanvas::paintedArea());
     addLabels();
-
-    QPushButton *exit = addButton("Command10", twipsRect(120, 7800, 7575, 375), "FINE",
-        pointFont("MS Sans Serif", 13.5, false));
-    QPushButton *author = addButton("Command9", twipsRect(4560, 6960, 3135, 735), "QUIRDO'S",
-        pointFont("MS Sans Serif", 18, true));
-    for (const StepButton &button : plusButtons)
-        addStepButton(button);
-    addDigitBox(Place::Thousands, "migliaia", twipsRect(750, 6960, 795, 675));
-    addDigitBox(Place::Hundreds, "centinaia", twipsRect(1560, 6960, 795, 675));
-    addDigitBox(Place::Tens, "decine", twipsRect(2340, 6960, 795, 675));
-    addDigitBox(Place::Units, "unità", twipsRect(3135, 6960, 795, 675));
-    for (const StepButton &button : minusButtons)
-        addStepButton(button);
-    addRodLetter("Text4", twipsRect(3720, 6120, 495, 495), "u");
-    addRodLetter("Text3", twipsRect(2640, 6120, 495, 495), "da");
-    addRodLetter("Text2", twipsRect(1560, 6120, 495, 495), "c");
-    addRodLetter("Text1", twipsRect(480, 6120, 495, 495), "m");
+    QPushButton *exit = addButton(abacus::exit);
+    QPushButton *author = addButton(abacus::author);
+    for (const abacus::PlaceRow &row : std::views::reverse(abacus::places))
+        addStepButton(row, +1);
+    for (const abacus::PlaceRow &row : abacus::places)
+        addDigitBox(row);
+    for (const abacus::PlaceRow &row : abacus::places)
+        addStepButton(row, -1);
+    for (const abacus::PlaceRow &row : std::views::reverse(abacus::places))
+        addRodLetter(row);
 
     connect(author, &QPushButton::clicked, this, [this] { about_.show(); });
     // Nothing to save or ask: the number lives only on the screen.
     connect(exit, &QPushButton::clicked, qApp, &QCoreApplication::quit);
+    orderTabStops();
+    centreOnScreen(this);
 }
 
-QPushButton *AbacusWindow::addButton(
-    const char *name, QRect geometry, const char *caption, const QFont &font)
+template<typename Widget> Widget *AbacusWindow::place(Widget *control, const Control &row)
 {
-    auto *button = new QPushButton(QString::fromLatin1(caption), this);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    button->setFont(font);
+    control->setObjectName(QString::fromUtf8(row.name));
+    control->setGeometry(row.box.pixels());
+    tabStops_.emplace_back(row.tabIndex, control);
+    return control;
+}
+
+QPushButton *AbacusWindow::addButton(const abacus::Single &single)
+{
+    auto *button = place(new QPushButton(QString::fromUtf16(single.caption), this), single.control);
+    button->setFont(fontOf(single.font));
+    speak(button, QString::fromUtf16(single.accessibleName),
+        QString::fromUtf16(single.accessibleDescription));
     return button;
-}
-
-void AbacusWindow::addStepButton(const StepButton &layout)
-{
-    static const QFont font = pointFont("MS Sans Serif", 13.5, true);
-    const bool up = layout.direction > 0;
-    QPushButton *button =
-        addButton(layout.name, twipsRect(layout.left, layout.top, 495, 495), up ? "+" : "-", font);
-    connect(button, &QPushButton::clicked, this, [this, place = layout.place, up] {
-        core_.step(place, up ? +1 : -1);
-    });
-}
-
-void AbacusWindow::addDigitBox(Place place, const char *name, QRect geometry)
-{
-    auto *box = new DigitBox(this);
-    box->setObjectName(QString::fromUtf8(name));
-    box->setGeometry(geometry);
-    box->setFont(pointFont("MS Sans Serif", 24, true));
-    box->setAlignment(Qt::AlignCenter);
-    // Typed characters must come as key presses, where the filter sees them.
-    box->setAttribute(Qt::WA_InputMethodEnabled, false);
-    box->installEventFilter(keyFilter_);
-    box->showText(QString::fromStdString(core_.text(place)));
-    connect(box, &QLineEdit::textEdited, this,
-        [this, place](const QString &text) { core_.edit(place, text.toStdString()); });
-    boxes_[indexOf(place)] = box;
-}
-
-void AbacusWindow::addRodLetter(const char *name, QRect geometry, const char *letter)
-{
-    auto *box = new QLineEdit(QString::fromLatin1(letter), this);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(geometry);
-    box->setFont(pointFont("MS Sans Serif", 13.5, true));
-    box->setAlignment(Qt::AlignCenter);
-    box->setEnabled(false);
-    box->setFocusPolicy(Qt::NoFocus);
 }
 
 void AbacusWindow::addLabels()
 {
-    auto *instructionsLabel = new QLabel(instructions(), this);
-    instructionsLabel->setObjectName(QStringLiteral("Label2"));
-    instructionsLabel->setGeometry(twipsRect(4560, 1680, 3135, 3255));
-    instructionsLabel->setFont(pointFont("MS Sans Serif", 9.75, true));
-    instructionsLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    instructionsLabel->setWordWrap(true);
-    fillBackground(instructionsLabel, instructionsBackground);
+    QLabel *text = addTextLabel(this, abacus::instructions.control, instructions());
+    text->setFont(fontOf(abacus::instructions.font));
+    fillBackground(text, abacus::instructionsBackground);
 
-    auto *title = new QLabel(QStringLiteral("TALLINO"), this);
-    title->setObjectName(QStringLiteral("Label1"));
-    title->setGeometry(twipsRect(4500, 120, 3255, 1455));
+    auto *title =
+        place(new QLabel(QString::fromUtf16(abacus::title.caption), this), abacus::title.control);
     title->setFrameStyle(QFrame::Box | QFrame::Plain);
     title->setLineWidth(1);
-    const int frame = 2 * title->frameWidth();
-    title->setFont(fittedFont(pointFont("Curlz MT", 48, true), { QStringLiteral("Z003") },
-        title->text(), title->width() - frame - 4));
+    const int room = title->contentsRect().width() - 4;
+    title->setFont(fittedFont(abacus::title.font, abacus::titleSubstitute, title->text(), room));
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    fillBackground(title, titleBackground);
+    fillBackground(title, abacus::titleBackground);
 }
 
-void AbacusWindow::setTabOrder()
+void AbacusWindow::addStepButton(const abacus::PlaceRow &row, int delta)
 {
-    static constexpr const char *order[] = { "Command2", "Command3", "Command5", "Command7",
-        "unità", "decine", "centinaia", "migliaia", "Command8", "Command6", "Command4", "Command1",
-        "Command9", "Command10" };
+    const bool up = delta > 0;
+    auto *button = place(new QPushButton(up ? QStringLiteral("+") : QStringLiteral("-"), this),
+        up ? row.plus : row.minus);
+    button->setFont(fontOf(abacus::stepFont));
+    speak(button,
+        QString::fromUtf16(up ? u"Aggiungi " : u"Togli ")
+            + QString::fromUtf16(row.words.withArticle),
+        QString::fromUtf16(up ? u"Aumenta di uno le " : u"Diminuisci di uno le ") + many(row));
+    connect(button, &QPushButton::clicked, this,
+        [this, place = row.place, delta] { core_.step(place, delta); });
+}
+
+void AbacusWindow::addDigitBox(const abacus::PlaceRow &row)
+{
+    auto *box = place(new DigitBox(this), row.digitBox);
+    box->setFont(fontOf(abacus::digitFont));
+    box->setAlignment(Qt::AlignCenter);
+    // Typed characters must come as key presses, where the filter sees them.
+    box->setAttribute(Qt::WA_InputMethodEnabled, false);
+    box->installEventFilter(keyFilter_);
+    box->showText(QString::fromStdString(core_.text(row.place)));
+    speak(box, QStringLiteral("Cifra delle ") + many(row),
+        QStringLiteral("Scrivi una cifra da 0 a 9 per le ") + many(row));
+    connect(box, &QLineEdit::textEdited, this,
+        [this, place = row.place](const QString &text) { core_.edit(place, text.toStdString()); });
+    boxes_[indexOf(row.place)] = box;
+}
+
+void AbacusWindow::addRodLetter(const abacus::PlaceRow &row)
+{
+    const QString letter = QString::fromLatin1(row.letter);
+    auto *box = place(new QLineEdit(letter, this), row.rodLetter);
+    box->setFont(fontOf(abacus::stepFont));
+    box->setAlignment(Qt::AlignCenter);
+    box->setEnabled(false);
+    box->setFocusPolicy(Qt::NoFocus);
+    const QString marks = letter.size() == 1 ? QStringLiteral("La lettera %1 segna")
+                                             : QStringLiteral("Le lettere %1 segnano");
+    speak(box, QStringLiteral("Asta delle ") + many(row),
+        marks.arg(letter) + QStringLiteral(" l'asta delle ") + many(row));
+}
+
+// By rising tab index, passing over what takes no focus; the first one gets it.
+void AbacusWindow::orderTabStops()
+{
+    std::ranges::sort(tabStops_);
     QWidget *previous = nullptr;
-    for (const char *name : order) {
-        auto *next = findChild<QWidget *>(QString::fromUtf8(name));
+    for (QWidget *control : tabStops_ | std::views::values) {
+        if (control->focusPolicy() == Qt::NoFocus || !control->isEnabled())
+            continue;
         if (previous)
-            QWidget::setTabOrder(previous, next);
-        previous = next;
+            QWidget::setTabOrder(previous, control);
+        else
+            control->setFocus();
+        previous = control;
     }
+    tabStops_.clear();
 }
 
 void AbacusWindow::textWritten(Place place, std::string_view text)
 {
-    box(place)->showText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    boxes_[indexOf(place)]->showText(
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-void AbacusWindow::beadsSet(Place place, int shown)
+void AbacusWindow::beadsSet(Place, int)
 {
-    canvas_->setShownBeads(place, shown);
+    canvas_->beadsChanged();
 }
 
 void AbacusWindow::errorRequested()

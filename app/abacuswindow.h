@@ -6,6 +6,8 @@
 #include <QWidget>
 
 #include <array>
+#include <utility>
+#include <vector>
 
 class QPushButton;
 
@@ -14,32 +16,29 @@ namespace tallino {
 class BeadCanvas;
 class DigitBox;
 class DigitKeyFilter;
-struct StepButton;
 
-// The abacus drawing with its boxes and buttons: a thin view over AbacusCore. Edits and clicks
-// go to the core; texts, beads and error requests come back through the listener.
+namespace abacus {
+struct PlaceRow;
+struct Single;
+} // namespace abacus
+
+// The abacus drawing with its boxes and buttons, built from its layout table: a thin view over
+// AbacusCore. Edits and clicks go to the core; texts, beads and error requests come back
+// through the listener.
 class AbacusWindow : public QWidget, private AbacusListener {
     Q_OBJECT
 
 public:
     explicit AbacusWindow(QWidget *parent = nullptr);
-    ~AbacusWindow() override;
-
-    const AbacusCore &core() const { return core_; }
-    DigitBox *box(Place place) const { return boxes_[indexOf(place)]; }
-    BeadCanvas *canvas() const { return canvas_; }
-    QWidget *errorDialog() const { return errorDialog_.window(); }
-    QWidget *aboutWindow() const { return about_.window(); }
 
 private:
-    void createControls();
-    QPushButton *addButton(
-        const char *name, QRect geometry, const char *caption, const QFont &font);
-    void addDigitBox(Place place, const char *name, QRect geometry);
-    void addRodLetter(const char *name, QRect geometry, const char *letter);
+    template<typename Widget> Widget *place(Widget *control, const Control &row);
+    QPushButton *addButton(const abacus::Single &single);
     void addLabels();
-    void setTabOrder();
-    void addStepButton(const StepButton &layout);
+    void addStepButton(const abacus::PlaceRow &row, int delta);
+    void addDigitBox(const abacus::PlaceRow &row);
+    void addRodLetter(const abacus::PlaceRow &row);
+    void orderTabStops();
 
     void textWritten(Place place, std::string_view text) override;
     void beadsSet(Place place, int shown) override;
@@ -49,6 +48,7 @@ private:
     DigitKeyFilter *keyFilter_ = nullptr;
     BeadCanvas *canvas_ = nullptr;
     std::array<DigitBox *, placeCount> boxes_ {};
+    std::vector<std::pair<int, QWidget *>> tabStops_;
     ReloadableWindow errorDialog_;
     ReloadableWindow about_;
 };

@@ -4,11 +4,12 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLibraryInfo>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QTranslator>
-#include <QWidget>
 
 #include <algorithm>
 
@@ -28,15 +29,16 @@ void loadToolkitTexts()
         delete translator;
 }
 
-} // namespace
-
-QFont pointFont(const char *family, double points, bool bold)
+// Free desktops rarely have the families the windows name; these keep every text inside its
+// box and the instruction list one item per line.
+void substituteMissingFonts()
 {
-    QFont font(QString::fromLatin1(family));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+        { QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans") });
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
 }
+
+} // namespace
 
 void setUpApplication()
 {
@@ -47,51 +49,39 @@ void setUpApplication()
     substituteMissingFonts();
 }
 
-void substituteMissingFonts()
+QFont fontOf(const FontSpec &spec)
 {
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-        { QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans") });
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-}
-
-QFont fittedFont(
-    const QFont &wanted, const QStringList &substitutes, const QString &text, int width)
-{
-    if (QFontDatabase::hasFamily(wanted.family()))
-        return wanted;
-    QFont font = wanted;
-    font.setFamilies(substitutes);
-    // Italic substitutes lean past their advance, so the ink is measured as well.
-    const auto inkWidth = [&text](const QFont &f) {
-        const QFontMetricsF metrics(f);
-        return std::max(metrics.horizontalAdvance(text), metrics.tightBoundingRect(text).right());
-    };
-    const double natural = inkWidth(font);
-    if (natural <= width)
-        return font;
-    // Every stretch tried loads a font, a good part of the start-up: start where the ink
-    // would fit if it narrowed in proportion, then step to the widest even stretch that fits.
-    constexpr int narrowest = 52;
-    const auto fitsAt = [&](int stretch) {
-        font.setStretch(stretch);
-        return inkWidth(font) <= width;
-    };
-    int stretch = std::clamp(static_cast<int>(100 * width / natural) / 2 * 2, narrowest, 100);
-    while (stretch < 100 && fitsAt(stretch + 2))
-        stretch += 2;
-    while (stretch > narrowest && !fitsAt(stretch))
-        stretch -= 2;
-    font.setStretch(stretch);
+    QFont font(QString::fromLatin1(spec.family));
+    font.setPointSizeF(spec.points);
+    font.setBold(spec.bold);
     return font;
 }
 
-void makeFixedWindow(QWidget *window, WindowKind kind, QSize clientSize)
+QFont fittedFont(const FontSpec &spec, const char *substitute, const QString &text, int width)
 {
+    QFont fitted = fontOf(spec);
+    if (QFontDatabase::hasFamily(fitted.family()))
+        return fitted;
+    fitted.setFamily(QString::fromLatin1(substitute));
+    // Narrowing scales the advance; the ink an italic leans past it stays as it is.
+    const QFontMetricsF metrics(fitted);
+    const double advance = metrics.horizontalAdvance(text);
+    const double lean = std::max(0.0, metrics.tightBoundingRect(text).right() - advance);
+    if (advance + lean > width)
+        fitted.setStretch(static_cast<int>(100 * (width - lean) / advance));
+    return fitted;
+}
+
+void makeFixedWindow(QWidget *window, const char *name, const QString &caption, WindowKind kind,
+    const TwipsRect &client)
+{
+    window->setObjectName(QString::fromLatin1(name));
+    window->setWindowTitle(caption);
     const Qt::WindowFlags type = kind == WindowKind::Main ? Qt::Window : Qt::Tool;
     window->setWindowFlags(type | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     window->setAttribute(Qt::WA_QuitOnClose, true);
-    window->setFixedSize(clientSize);
+    window->setFixedSize(client.pixels().size());
 }
 
 void centreOnScreen(QWidget *window)
@@ -99,8 +89,33 @@ void centreOnScreen(QWidget *window)
     const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    window->setGeometry(QStyle::alignedRect(
-        Qt::LeftToRight, Qt::AlignCenter, window->size(), screen->availableGeometry()));
+    const QRect available = screen->availableGeometry();
+    const QRect centred =
+        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(), available);
+    window->move(
+        std::max(centred.left(), available.left()), std::max(centred.top(), available.top()));
+}
+
+QLabel *addTextLabel(QWidget *window, const Control &control, const QString &text)
+{
+    auto *label = new QLabel(text, window);
+    label->setObjectName(QString::fromLatin1(control.name));
+    label->setGeometry(control.box.pixels());
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    return label;
+}
+
+QPushButton *addOkButton(QWidget *window, const Control &control, const QString &description)
+{
+    auto *ok = new QPushButton(QStringLiteral("OK"), window);
+    ok->setObjectName(QString::fromLatin1(control.name));
+    ok->setGeometry(control.box.pixels());
+    ok->setAccessibleName(QStringLiteral("OK"));
+    ok->setAccessibleDescription(description);
+    QObject::connect(ok, &QPushButton::clicked, window, &QWidget::close);
+    ok->setFocus();
+    return ok;
 }
 
 ReloadableWindow::~ReloadableWindow()

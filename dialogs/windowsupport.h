@@ -1,37 +1,42 @@
 #pragma once
 
+#include "layout.h"
+
 #include <QPointer>
-#include <QStringList>
 #include <QWidget>
 
 #include <functional>
 
 class QFont;
-class QSize;
+class QLabel;
+class QPushButton;
 
 namespace tallino {
-
-QFont pointFont(const char *family, double points, bool bold);
 
 // What the program sets up before its first window: its names, the toolkit's Italian texts,
 // the font substitutes.
 void setUpApplication();
 
-// Free desktops rarely have the families the windows name; these substitutes keep every text
-// inside its box and the instruction list one item per line.
-void substituteMissingFonts();
+QFont fontOf(const FontSpec &spec);
 
-// A font for text that must fit on one line of the given width: a missing family is replaced
-// by a decorative substitute, narrowed until the text fits.
-QFont fittedFont(
-    const QFont &wanted, const QStringList &substitutes, const QString &text, int width);
+// For a text that must fit on one line of the given width: when the family is missing, the
+// decorative substitute narrowed until the text fits.
+QFont fittedFont(const FontSpec &spec, const char *substitute, const QString &text, int width);
 
-// Fixed client size, title bar with a close box only. Tool windows get no task-bar button but
-// still keep the program running while they are open.
+// Named and captioned, fixed client size, title bar with a close box only. Tool windows get no
+// task-bar button but still keep the program running while they are open.
 enum class WindowKind { Main, Tool };
-void makeFixedWindow(QWidget *window, WindowKind kind, QSize clientSize);
+void makeFixedWindow(QWidget *window, const char *name, const QString &caption, WindowKind kind,
+    const TwipsRect &client);
 
+// Centred on the screen's available area, but never with the top-left corner off it: a window
+// larger than the screen keeps its title bar where it can be grabbed.
 void centreOnScreen(QWidget *window);
+
+// Word-wrapped, from the top left, as the windows' texts are laid out.
+QLabel *addTextLabel(QWidget *window, const Control &control, const QString &text);
+// The dialogs' "OK": it closes its window.
+QPushButton *addOkButton(QWidget *window, const Control &control, const QString &description);
 
 // One instance for the whole run; its window is destroyed on close and built anew, centred,
 // at the next showing.
@@ -44,7 +49,6 @@ public:
     ReloadableWindow &operator=(const ReloadableWindow &) = delete;
 
     void show();
-    QWidget *window() const { return window_; }
 
 private:
     Builder build_;
