@@ -1,5 +1,6 @@
 # Installs the build into a fresh staging folder and checks that the desktop files there point
-# at one another: the menu entry at the program and the icon, the metainfo at the menu entry.
+# at one another: the menu entry at the program and the icon, the metainfo at the menu entry;
+# and that the program comes with its manual page and copyright.
 #   cmake -DBUILD_DIR=... -DSTAGE=... [-DCONFIG=...] -P installlayout.cmake
 
 file(REMOVE_RECURSE ${STAGE})
@@ -49,6 +50,16 @@ desktop_key(${entries} Exec exec)
 string(REGEX REPLACE " .*" "" program "${exec}")
 if(NOT EXISTS ${STAGE}/bin/${program})
     message(SEND_ERROR "Exec=${program} is not installed in bin/")
+endif()
+foreach(file man/man6/${program}.6.gz doc/${program}/copyright)
+    if(NOT EXISTS ${STAGE}/share/${file})
+        message(SEND_ERROR "share/${file} is not installed")
+    endif()
+endforeach()
+# The windows' class is the application name, which the program sets to its file's name.
+desktop_key(${entries} StartupWMClass wm_class)
+if(NOT wm_class STREQUAL program)
+    message(SEND_ERROR "StartupWMClass=${wm_class}, but the windows' class is ${program}")
 endif()
 desktop_key(${entries} Icon icon)
 desktop_key(${entries} Categories categories)
