@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 namespace tallino {
 
@@ -26,8 +27,8 @@ bool passes(int code)
         && filterDigitKey(static_cast<std::int16_t>(code)) != 0;
 }
 
-} // namespace
-
+// The character code a key press delivers, worked out the way the platform delivers
+// characters; none for keys that only edit or move (Delete, arrows, Tab...).
 std::optional<int> deliveredCharacter(const QKeyEvent &event)
 {
     switch (event.key()) {
@@ -53,6 +54,8 @@ std::optional<int> deliveredCharacter(const QKeyEvent &event)
         return std::nullopt;
     return static_cast<int>(text.front().unicode());
 }
+
+} // namespace
 
 bool DigitKeyFilter::eventFilter(QObject *watched, QEvent *event)
 {

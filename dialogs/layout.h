@@ -21,7 +21,6 @@ struct TwipsRect {
     int width;
     int height;
 
-    constexpr int bottom() const { return top + height; }
     constexpr QRect pixels() const
     {
         return { twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
