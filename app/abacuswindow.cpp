@@ -131,8 +131,6 @@ void AbacusWindow::addDigitBox(const abacus::PlaceRow &row)
     auto *box = place(new DigitBox(this), row.digitBox);
     box->setFont(fontOf(abacus::digitFont));
     box->setAlignment(Qt::AlignCenter);
-    // Typed characters must come as key presses, where the filter sees them.
-    box->setAttribute(Qt::WA_InputMethodEnabled, false);
     box->installEventFilter(keyFilter_);
     box->showText(QString::fromStdString(core_.text(row.place)));
     speak(box, QStringLiteral("Cifra delle ") + many(row),

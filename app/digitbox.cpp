@@ -35,6 +35,11 @@ void DigitBox::showText(const QString &text)
     setText(text);
 }
 
+QVariant DigitBox::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    return query == Qt::ImEnabled ? QVariant(false) : QLineEdit::inputMethodQuery(query);
+}
+
 void DigitBox::takeText(const QString &text)
 {
     lengthLimit_ = std::max<int>(typedLengthLimit, text.size());

@@ -17,6 +17,10 @@ public:
     // The program's write; emits no textEdited().
     void showText(const QString &text);
 
+    // No input method: typed characters must come as key presses, where the filter sees them.
+    // A line edit answers this query itself, whatever its WA_InputMethodEnabled says.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
 private:
     // Whatever the box holds now is the most the user may lengthen it to, and at least two.
     void takeText(const QString &text);

@@ -89,9 +89,11 @@ void centreOnScreen(QWidget *window)
     const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
+    // Created first, so that a frame the platform already knows is centred with it.
+    window->winId();
     const QRect available = screen->availableGeometry();
-    const QRect centred =
-        QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window->size(), available);
+    const QRect centred = QStyle::alignedRect(
+        Qt::LeftToRight, Qt::AlignCenter, window->frameGeometry().size(), available);
     window->move(
         std::max(centred.left(), available.left()), std::max(centred.top(), available.top()));
 }
