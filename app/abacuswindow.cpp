@@ -13,7 +13,6 @@
 #include <QPushButton>
 
 #include <algorithm>
-#include <ranges>
 
 namespace tallino {
 
@@ -63,14 +62,14 @@ AbacusWindow::AbacusWindow(QWidget *parent)
     addLabels();
     QPushButton *exit = addButton(abacus::exit);
     QPushButton *author = addButton(abacus::author);
-    for (const abacus::PlaceRow &row : std::views::reverse(abacus::places))
-        addStepButton(row, +1);
+    for (auto row = abacus::places.rbegin(); row != abacus::places.rend(); ++row)
+        addStepButton(*row, +1);
     for (const abacus::PlaceRow &row : abacus::places)
         addDigitBox(row);
     for (const abacus::PlaceRow &row : abacus::places)
         addStepButton(row, -1);
-    for (const abacus::PlaceRow &row : std::views::reverse(abacus::places))
-        addRodLetter(row);
+    for (auto row = abacus::places.rbegin(); row != abacus::places.rend(); ++row)
+        addRodLetter(*row);
 
     connect(author, &QPushButton::clicked, this, [this] { about_.show(); });
     // Nothing to save or ask: the number lives only on the screen.
@@ -157,9 +156,9 @@ void AbacusWindow::addRodLetter(const abacus::PlaceRow &row)
 // By rising tab index, passing over what takes no focus; the first one gets it.
 void AbacusWindow::orderTabStops()
 {
-    std::ranges::sort(tabStops_);
+    std::sort(tabStops_.begin(), tabStops_.end());
     QWidget *previous = nullptr;
-    for (QWidget *control : tabStops_ | std::views::values) {
+    for (const auto &[tabIndex, control] : tabStops_) {
         if (control->focusPolicy() == Qt::NoFocus || !control->isEnabled())
             continue;
         if (previous)
