@@ -49,17 +49,17 @@ void setUpApplication()
     substituteMissingFonts();
 }
 
-QFont fontOf(const FontSpec &spec)
+QFont fontOf(const FontSpec &wanted)
 {
-    QFont font(QString::fromLatin1(spec.family));
-    font.setPointSizeF(spec.points);
-    font.setBold(spec.bold);
+    QFont font(QString::fromLatin1(wanted.family));
+    font.setPointSizeF(wanted.points);
+    font.setBold(wanted.bold);
     return font;
 }
 
-QFont fittedFont(const FontSpec &spec, const char *substitute, const QString &text, int width)
+QFont fittedFont(const FontSpec &wanted, const char *substitute, const QString &text, int width)
 {
-    QFont fitted = fontOf(spec);
+    QFont fitted = fontOf(wanted);
     if (QFontDatabase::hasFamily(fitted.family()))
         return fitted;
     fitted.setFamily(QString::fromLatin1(substitute));

@@ -17,11 +17,11 @@ namespace tallino {
 // the font substitutes.
 void setUpApplication();
 
-QFont fontOf(const FontSpec &spec);
+QFont fontOf(const FontSpec &wanted);
 
 // For a text that must fit on one line of the given width: when the family is missing, the
 // decorative substitute narrowed until the text fits.
-QFont fittedFont(const FontSpec &spec, const char *substitute, const QString &text, int width);
+QFont fittedFont(const FontSpec &wanted, const char *substitute, const QString &text, int width);
 
 // Named and captioned, fixed client size, title bar with a close box only. Tool windows get no
 // task-bar button but still keep the program running while they are open.
