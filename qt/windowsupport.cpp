@@ -31,6 +31,9 @@ void loadToolkitTexts()
 
 // Free desktops rarely have the families the windows name; these keep every text inside its
 // box and the instruction list one item per line.
+// For a decorative title: a free font of the same spirit.
+constexpr const char *decorativeSubstitute = "Z003";
+
 void substituteMissingFonts()
 {
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
@@ -39,6 +42,14 @@ void substituteMissingFonts()
 }
 
 } // namespace
+
+QRect pixels(const TwipsRect &box)
+{
+    const auto px = [](int twips) {
+        return qRound(twips / twipsPerPixel);
+    };
+    return { px(box.left), px(box.top), px(box.width), px(box.height) };
+}
 
 void setUpApplication()
 {
@@ -57,12 +68,12 @@ QFont fontOf(const FontSpec &wanted)
     return font;
 }
 
-QFont fittedFont(const FontSpec &wanted, const char *substitute, const QString &text, int width)
+QFont fittedFont(const FontSpec &wanted, const QString &text, int width)
 {
     QFont fitted = fontOf(wanted);
     if (QFontDatabase::hasFamily(fitted.family()))
         return fitted;
-    fitted.setFamily(QString::fromLatin1(substitute));
+    fitted.setFamily(QString::fromLatin1(decorativeSubstitute));
     // Narrowing scales the advance; the ink an italic leans past it stays as it is.
     const QFontMetricsF metrics(fitted);
     const double advance = metrics.horizontalAdvance(text);
@@ -72,16 +83,16 @@ QFont fittedFont(const FontSpec &wanted, const char *substitute, const QString &
     return fitted;
 }
 
-void makeFixedWindow(QWidget *window, const char *name, const QString &caption, WindowKind kind,
+void makeFixedWindow(QWidget *window, const char *name, const char *caption, WindowKind kind,
     const TwipsRect &client)
 {
-    window->setObjectName(QString::fromLatin1(name));
-    window->setWindowTitle(caption);
+    window->setObjectName(text(name));
+    window->setWindowTitle(text(caption));
     const Qt::WindowFlags type = kind == WindowKind::Main ? Qt::Window : Qt::Tool;
     window->setWindowFlags(type | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     window->setAttribute(Qt::WA_QuitOnClose, true);
-    window->setFixedSize(client.pixels().size());
+    window->setFixedSize(pixels(client).size());
 }
 
 void centreOnScreen(QWidget *window)
@@ -98,23 +109,28 @@ void centreOnScreen(QWidget *window)
         std::max(centred.left(), available.left()), std::max(centred.top(), available.top()));
 }
 
-QLabel *addTextLabel(QWidget *window, const Control &control, const QString &text)
+QLabel *addTextLabel(QWidget *window, const Control &control, const QString &caption)
 {
-    auto *label = new QLabel(text, window);
-    label->setObjectName(QString::fromLatin1(control.name));
-    label->setGeometry(control.box.pixels());
+    auto *label = new QLabel(caption, window);
+    label->setObjectName(text(control.name));
+    label->setGeometry(pixels(control.box));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
     return label;
 }
 
-QPushButton *addOkButton(QWidget *window, const Control &control, const QString &description)
+void speak(QWidget *control, const std::string &name, const std::string &description)
+{
+    control->setAccessibleName(text(name));
+    control->setAccessibleDescription(text(description));
+}
+
+QPushButton *addOkButton(QWidget *window, const Control &control, const Spoken &spoken)
 {
     auto *ok = new QPushButton(QStringLiteral("OK"), window);
-    ok->setObjectName(QString::fromLatin1(control.name));
-    ok->setGeometry(control.box.pixels());
-    ok->setAccessibleName(QStringLiteral("OK"));
-    ok->setAccessibleDescription(description);
+    ok->setObjectName(text(control.name));
+    ok->setGeometry(pixels(control.box));
+    speak(ok, spoken.name, spoken.description);
     QObject::connect(ok, &QPushButton::clicked, window, &QWidget::close);
     ok->setFocus();
     return ok;

@@ -4,6 +4,7 @@
 #include "layout.h"
 
 #include <array>
+#include <string>
 
 // The abacus window as it was drawn: every control's place, size, colour and tab index, in
 // twips. The window, the bead drawing and the accessible names all read it.
@@ -17,9 +18,9 @@ inline constexpr FontSpec digitFont { "MS Sans Serif", 24, true };
 
 // How the place is said: "una unità", "1 unità", "le unità".
 struct Words {
-    const char16_t *withArticle;
-    const char16_t *one;
-    const char16_t *many;
+    const char *withArticle;
+    const char *one;
+    const char *many;
 };
 
 struct PlaceRow {
@@ -56,16 +57,16 @@ constexpr TwipsLine rod(int x, int bottom)
 inline constexpr std::array<PlaceRow, placeCount> places { {
     { Place::Thousands, square("Command8", 473, 120, 12), square("Command7", 480, 600, 7),
         digitBox("migliaia", 750, 11), square("Text1", 480, 6120, 0), "m", rod(720, 5880), 120,
-        { 128, 128, 128 }, topDown, { u"un migliaio", u"migliaio", u"migliaia" } },
+        { 128, 128, 128 }, topDown, { "un migliaio", "migliaio", "migliaia" } },
     { Place::Hundreds, square("Command6", 1553, 120, 13), square("Command5", 1560, 600, 6),
         digitBox("centinaia", 1560, 10), square("Text2", 1560, 6120, 1), "c", rod(1800, 5895), 1200,
-        { 0, 0, 255 }, topDown, { u"un centinaio", u"centinaio", u"centinaia" } },
+        { 0, 0, 255 }, topDown, { "un centinaio", "centinaio", "centinaia" } },
     { Place::Tens, square("Command4", 2633, 120, 14), square("Command3", 2640, 600, 5),
         digitBox("decine", 2340, 9), square("Text3", 2640, 6120, 2), "da", rod(2880, 6000), 2280,
-        { 255, 0, 0 }, topDown, { u"una decina", u"decina", u"decine" } },
+        { 255, 0, 0 }, topDown, { "una decina", "decina", "decine" } },
     { Place::Units, square("Command1", 3713, 120, 15), square("Command2", 3720, 600, 4),
         digitBox("unità", 3135, 8), square("Text4", 3720, 6120, 3), "u", rod(3960, 5880), 3375,
-        { 255, 255, 255 }, { 1, 2, 9, 8, 7, 3, 4, 5, 6 }, { u"una unità", u"unità", u"unità" } },
+        { 255, 255, 255 }, { 1, 2, 9, 8, 7, 3, 4, 5, 6 }, { "una unità", "unità", "unità" } },
 } };
 
 inline constexpr int beadWidth = 1215;
@@ -74,44 +75,65 @@ inline constexpr int beadPitch = 480;
 inline constexpr int topBeadTop = 1440; // of rank 9
 inline constexpr TwipsLine baseBar { 240, 6000, 4440, 6000, 15 };
 
+// The circle of a bead: as wide as its box is high, centred in the box.
+TwipsRect beadCircle(const PlaceRow &row, int rank);
+
 // A control that is not one place's, with its caption, font and what a screen reader says.
 struct Single {
     Control control;
-    const char16_t *caption;
+    const char *caption;
     FontSpec font;
-    const char16_t *accessibleName;
-    const char16_t *accessibleDescription;
+    Spoken spoken;
 };
 
-inline constexpr Single title { { "Label1", { 4500, 120, 3255, 1455 }, 16 }, u"TALLINO",
-    { "Curlz MT", 48, true }, nullptr, nullptr };
+inline constexpr Single title { { "Label1", { 4500, 120, 3255, 1455 }, 16 }, "TALLINO",
+    { "Curlz MT", 48, true }, {} };
 inline constexpr Rgb titleBackground { 128, 255, 255 };
-inline constexpr const char *titleSubstitute = "Z003";
 inline constexpr Single instructions { { "Label2", { 4560, 1680, 3135, 3255 }, 17 }, nullptr,
-    { "MS Sans Serif", 9.75, true }, nullptr, nullptr };
+    { "MS Sans Serif", 9.75, true }, {} };
 inline constexpr Rgb instructionsBackground { 94, 183, 152 };
-inline constexpr Single author { { "Command9", { 4560, 6960, 3135, 735 }, 18 }, u"QUIRDO'S",
-    { "MS Sans Serif", 18, true }, u"QUIRDO'S: informazioni",
-    u"Apre la finestra con le informazioni sul programma" };
-inline constexpr Single exit { { "Command10", { 120, 7800, 7575, 375 }, 19 }, u"FINE",
-    { "MS Sans Serif", 13.5, false }, u"Fine", u"Chiude il programma" };
+inline constexpr Single author { { "Command9", { 4560, 6960, 3135, 735 }, 18 }, "QUIRDO'S",
+    { "MS Sans Serif", 18, true },
+    { "QUIRDO'S: informazioni", "Apre la finestra con le informazioni sul programma" } };
+inline constexpr Single exit { { "Command10", { 120, 7800, 7575, 375 }, 19 }, "FINE",
+    { "MS Sans Serif", 13.5, false }, { "Fine", "Chiude il programma" } };
 
 // The instructions are one text; the runs of blanks push each item onto a line of its own.
 struct Piece {
-    const char16_t *text;
+    const char *text;
     int blanks;
 };
 inline constexpr Piece instructionPieces[] = {
-    { u"Premi i bottoni + e - per aumentare rispettivamente di:", 2 },
-    { u"una unità,", 35 },
-    { u"una decina,", 33 },
-    { u"un centinaio,", 31 },
-    { u"un migliaio.", 30 },
-    { u"Altrimenti puoi inserire direttamente", 2 },
-    { u"il numero in cifre.", 34 },
-    { u"Vedrai apparire il numero così composto in cifre e la sua rappresentazione "
-      u"sull' tallino.",
+    { "Premi i bottoni + e - per aumentare rispettivamente di:", 2 },
+    { "una unità,", 35 },
+    { "una decina,", 33 },
+    { "un centinaio,", 31 },
+    { "un migliaio.", 30 },
+    { "Altrimenti puoi inserire direttamente", 2 },
+    { "il numero in cifre.", 34 },
+    { "Vedrai apparire il numero così composto in cifre e la sua rappresentazione "
+      "sull' tallino.",
         5 },
 };
+
+// Window-level texts.
+inline constexpr const char *caption = "TALLINO";
+inline constexpr const char *windowName = "tallino";
+inline constexpr const char *drawingDescription =
+    "Il numero rappresentato dalle palline sul tallino";
+
+// The instruction label's caption, pieces and blanks joined.
+std::string instructionText();
+
+// What a screen reader says of each place's controls, and of the drawing: the number its
+// beads show, "2 migliaia, 0 centinaia, 1 decina, 5 unità".
+struct SpokenText {
+    std::string name;
+    std::string description;
+};
+SpokenText stepSpoken(const PlaceRow &row, int delta);
+SpokenText digitBoxSpoken(const PlaceRow &row);
+SpokenText rodLetterSpoken(const PlaceRow &row);
+std::string beadsInWords(const AbacusCore &core);
 
 } // namespace tallino::abacus

@@ -18,32 +18,17 @@ namespace tallino {
 
 namespace {
 
-QString instructions()
-{
-    QString text;
-    for (const abacus::Piece &piece : abacus::instructionPieces)
-        text += QString::fromUtf16(piece.text) + QString(piece.blanks, u' ');
-    return text;
-}
-
-void fillBackground(QWidget *widget, const Rgb &colour)
+void fillBackground(QWidget *widget, const Rgb &rgb)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour.colour());
+    palette.setColor(QPalette::Window, colour(rgb));
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
 }
 
-// The captions "+", "-", "m", "da"... say nothing when spoken on their own.
-void speak(QWidget *control, const QString &name, const QString &description)
+void speak(QWidget *control, const abacus::SpokenText &spoken)
 {
-    control->setAccessibleName(name);
-    control->setAccessibleDescription(description);
-}
-
-QString many(const abacus::PlaceRow &row)
-{
-    return QString::fromUtf16(row.words.many);
+    tallino::speak(control, spoken.name, spoken.description);
 }
 
 } // namespace
@@ -51,7 +36,7 @@ QString many(const abacus::PlaceRow &row)
 AbacusWindow::AbacusWindow(QWidget *parent)
     : QWidget(parent), core_(*this), errorDialog_(createErrorDialog), about_(createAboutDialog)
 {
-    makeFixedWindow(this, "tallino", QStringLiteral("TALLINO"), WindowKind::Main, abacus::client);
+    makeFixedWindow(this, abacus::windowName, abacus::caption, WindowKind::Main, abacus::client);
     setWindowIcon(QIcon(QStringLiteral(":/tallino.xpm")));
     fillBackground(this, abacus::background);
 
@@ -80,33 +65,32 @@ AbacusWindow::AbacusWindow(QWidget *parent)
 
 template<typename Widget> Widget *AbacusWindow::place(Widget *control, const Control &row)
 {
-    control->setObjectName(QString::fromUtf8(row.name));
-    control->setGeometry(row.box.pixels());
+    control->setObjectName(text(row.name));
+    control->setGeometry(pixels(row.box));
     tabStops_.emplace_back(row.tabIndex, control);
     return control;
 }
 
 QPushButton *AbacusWindow::addButton(const abacus::Single &single)
 {
-    auto *button = place(new QPushButton(QString::fromUtf16(single.caption), this), single.control);
+    auto *button = place(new QPushButton(text(single.caption), this), single.control);
     button->setFont(fontOf(single.font));
-    speak(button, QString::fromUtf16(single.accessibleName),
-        QString::fromUtf16(single.accessibleDescription));
+    speak(button, single.spoken.name, single.spoken.description);
     return button;
 }
 
 void AbacusWindow::addLabels()
 {
-    QLabel *text = addTextLabel(this, abacus::instructions.control, instructions());
-    text->setFont(fontOf(abacus::instructions.font));
-    fillBackground(text, abacus::instructionsBackground);
+    QLabel *instructions =
+        addTextLabel(this, abacus::instructions.control, text(abacus::instructionText()));
+    instructions->setFont(fontOf(abacus::instructions.font));
+    fillBackground(instructions, abacus::instructionsBackground);
 
-    auto *title =
-        place(new QLabel(QString::fromUtf16(abacus::title.caption), this), abacus::title.control);
+    auto *title = place(new QLabel(text(abacus::title.caption), this), abacus::title.control);
     title->setFrameStyle(QFrame::Box | QFrame::Plain);
     title->setLineWidth(1);
     const int room = title->contentsRect().width() - 4;
-    title->setFont(fittedFont(abacus::title.font, abacus::titleSubstitute, title->text(), room));
+    title->setFont(fittedFont(abacus::title.font, title->text(), room));
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     fillBackground(title, abacus::titleBackground);
 }
@@ -117,10 +101,7 @@ void AbacusWindow::addStepButton(const abacus::PlaceRow &row, int delta)
     auto *button = place(new QPushButton(up ? QStringLiteral("+") : QStringLiteral("-"), this),
         up ? row.plus : row.minus);
     button->setFont(fontOf(abacus::stepFont));
-    speak(button,
-        QString::fromUtf16(up ? u"Aggiungi " : u"Togli ")
-            + QString::fromUtf16(row.words.withArticle),
-        QString::fromUtf16(up ? u"Aumenta di uno le " : u"Diminuisci di uno le ") + many(row));
+    speak(button, abacus::stepSpoken(row, delta));
     connect(button, &QPushButton::clicked, this,
         [this, place = row.place, delta] { core_.step(place, delta); });
 }
@@ -131,9 +112,8 @@ void AbacusWindow::addDigitBox(const abacus::PlaceRow &row)
     box->setFont(fontOf(abacus::digitFont));
     box->setAlignment(Qt::AlignCenter);
     box->installEventFilter(keyFilter_);
-    box->showText(QString::fromStdString(core_.text(row.place)));
-    speak(box, QStringLiteral("Cifra delle ") + many(row),
-        QStringLiteral("Scrivi una cifra da 0 a 9 per le ") + many(row));
+    box->showText(text(core_.text(row.place)));
+    speak(box, abacus::digitBoxSpoken(row));
     connect(box, &QLineEdit::textEdited, this,
         [this, place = row.place](const QString &text) { core_.edit(place, text.toStdString()); });
     boxes_[indexOf(row.place)] = box;
@@ -141,16 +121,12 @@ void AbacusWindow::addDigitBox(const abacus::PlaceRow &row)
 
 void AbacusWindow::addRodLetter(const abacus::PlaceRow &row)
 {
-    const QString letter = QString::fromLatin1(row.letter);
-    auto *box = place(new QLineEdit(letter, this), row.rodLetter);
+    auto *box = place(new QLineEdit(text(row.letter), this), row.rodLetter);
     box->setFont(fontOf(abacus::stepFont));
     box->setAlignment(Qt::AlignCenter);
     box->setEnabled(false);
     box->setFocusPolicy(Qt::NoFocus);
-    const QString marks = letter.size() == 1 ? QStringLiteral("La lettera %1 segna")
-                                             : QStringLiteral("Le lettere %1 segnano");
-    speak(box, QStringLiteral("Asta delle ") + many(row),
-        marks.arg(letter) + QStringLiteral(" l'asta delle ") + many(row));
+    speak(box, abacus::rodLetterSpoken(row));
 }
 
 // By rising tab index, passing over what takes no focus; the first one gets it.

@@ -1,6 +1,7 @@
 #include "beadcanvas.h"
 
 #include "abacuslayout.h"
+#include "windowsupport.h"
 
 #include <QPainter>
 
@@ -10,16 +11,13 @@ namespace {
 
 constexpr int outlineWidthPx = 1;
 
-QRectF beadCircle(const abacus::PlaceRow &row, int rank)
+QRectF circleInside(const abacus::PlaceRow &row, int rank)
 {
-    const QRectF box(row.beadLeft, abacus::topBeadTop + abacus::beadPitch * (beadsPerRod - rank),
-        abacus::beadWidth, abacus::beadHeight);
-    const double diameter = std::min(box.width(), box.height());
-    QRectF circle(0, 0, diameter, diameter);
-    circle.moveCenter(box.center());
+    const TwipsRect circle = abacus::beadCircle(row, rank);
     // Keep the outline inside the box, as the layout measures it.
     const double inset = outlineWidthPx * twipsPerPixel / 2;
-    return circle.adjusted(inset, inset, -inset, -inset);
+    return QRectF(circle.left, circle.top, circle.width, circle.height)
+        .adjusted(inset, inset, -inset, -inset);
 }
 
 void drawLine(QPainter &painter, const TwipsLine &line, const QColor &colour)
@@ -28,39 +26,19 @@ void drawLine(QPainter &painter, const TwipsLine &line, const QColor &colour)
     painter.drawLine(line.x1, line.y1, line.x2, line.y2);
 }
 
-int shownBeads(const AbacusCore &core, Place place)
-{
-    int shown = 0;
-    for (int rank = 1; rank <= beadsPerRod; ++rank)
-        shown += core.isBeadVisible(place, rank) ? 1 : 0;
-    return shown;
-}
-
-// What the beads show, for screen readers: "2 migliaia, 0 centinaia, 1 decina, 5 unità".
-QString beadsInWords(const AbacusCore &core)
-{
-    QStringList parts;
-    for (const abacus::PlaceRow &row : abacus::places) {
-        const int count = shownBeads(core, row.place);
-        parts << QString::number(count) + u' '
-                + QString::fromUtf16(count == 1 ? row.words.one : row.words.many);
-    }
-    return parts.join(u", ");
-}
-
 } // namespace
 
 BeadCanvas::BeadCanvas(const AbacusCore &core, QWidget *parent) : QWidget(parent), core_(core)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAccessibleName(beadsInWords(core_));
-    setAccessibleDescription(QStringLiteral("Il numero rappresentato dalle palline sul tallino"));
+    setAccessibleName(text(abacus::beadsInWords(core_)));
+    setAccessibleDescription(text(abacus::drawingDescription));
 }
 
 void BeadCanvas::beadsChanged()
 {
     update();
-    setAccessibleName(beadsInWords(core_));
+    setAccessibleName(text(abacus::beadsInWords(core_)));
 }
 
 void BeadCanvas::paintEvent(QPaintEvent *)
@@ -73,10 +51,10 @@ void BeadCanvas::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(ink, outlineWidthPx * twipsPerPixel));
     for (const abacus::PlaceRow &row : abacus::places) {
-        painter.setBrush(row.beadFill.colour());
+        painter.setBrush(colour(row.beadFill));
         for (int rank : row.drawingOrder) {
             if (core_.isBeadVisible(row.place, rank))
-                painter.drawEllipse(beadCircle(row, rank));
+                painter.drawEllipse(circleInside(row, rank));
         }
     }
     painter.setRenderHint(QPainter::Antialiasing, false);
