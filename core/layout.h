@@ -34,6 +34,19 @@ struct FontSpec {
     bool bold;
 };
 
+// Free desktops rarely have the families the windows name; these keep every text inside its box
+// and the instruction list one item per line. The title's decorative substitute is narrowed
+// until its text fits.
+struct FontSubstitute {
+    const char *family;
+    const char *substitutes[2];
+};
+inline constexpr FontSubstitute fontSubstitutes[] = {
+    { "MS Sans Serif", { "DejaVu Sans Condensed", "DejaVu Sans" } },
+    { "Arial", { "Liberation Sans", nullptr } },
+    { "Curlz MT", { "Z003", nullptr } },
+};
+
 // A control that takes part in the tab order; labels have a tab index too, but take no focus.
 struct Control {
     const char *name;

@@ -29,16 +29,16 @@ void loadToolkitTexts()
         delete translator;
 }
 
-// Free desktops rarely have the families the windows name; these keep every text inside its
-// box and the instruction list one item per line.
-// For a decorative title: a free font of the same spirit.
-constexpr const char *decorativeSubstitute = "Z003";
-
 void substituteMissingFonts()
 {
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-        { QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans") });
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    for (const FontSubstitute &row : fontSubstitutes) {
+        QStringList substitutes;
+        for (const char *substitute : row.substitutes) {
+            if (substitute)
+                substitutes << text(substitute);
+        }
+        QFont::insertSubstitutions(text(row.family), substitutes);
+    }
 }
 
 } // namespace
@@ -73,7 +73,7 @@ QFont fittedFont(const FontSpec &wanted, const QString &text, int width)
     QFont fitted = fontOf(wanted);
     if (QFontDatabase::hasFamily(fitted.family()))
         return fitted;
-    fitted.setFamily(QString::fromLatin1(decorativeSubstitute));
+    // Measured in the substitute the toolkit now draws it with.
     // Narrowing scales the advance; the ink an italic leans past it stays as it is.
     const QFontMetricsF metrics(fitted);
     const double advance = metrics.horizontalAdvance(text);
