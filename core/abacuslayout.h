@@ -15,6 +15,10 @@ inline constexpr Rgb background { 163, 224, 215 };
 
 inline constexpr FontSpec stepFont { "MS Sans Serif", 13.5, true }; // and the rod letters
 inline constexpr FontSpec digitFont { "MS Sans Serif", 24, true };
+inline constexpr const char *plusCaption = "+";
+inline constexpr const char *minusCaption = "-";
+// What the user may type or paste into a digit box; the program's own writes may be longer.
+inline constexpr int typedLengthLimit = 2;
 
 // How the place is said: "una unità", "1 unità", "le unità".
 struct Words {
@@ -73,6 +77,7 @@ inline constexpr int beadWidth = 1215;
 inline constexpr int beadHeight = 495;
 inline constexpr int beadPitch = 480;
 inline constexpr int topBeadTop = 1440; // of rank 9
+inline constexpr int beadOutlinePx = 1;
 inline constexpr TwipsLine baseBar { 240, 6000, 4440, 6000, 15 };
 
 // The circle of a bead: as wide as its box is high, centred in the box.

@@ -7,6 +7,9 @@
 // The error dialog and the About window as they were drawn, in twips, with their texts.
 namespace tallino {
 
+// The caption of both dialogs' buttons.
+inline constexpr const char *okCaption = "OK";
+
 namespace errordialog {
 inline constexpr const char *windowName = "dialog";
 inline constexpr const char *caption = "ERRORE";

@@ -98,8 +98,9 @@ void AbacusWindow::addLabels()
 void AbacusWindow::addStepButton(const abacus::PlaceRow &row, int delta)
 {
     const bool up = delta > 0;
-    auto *button = place(new QPushButton(up ? QStringLiteral("+") : QStringLiteral("-"), this),
-        up ? row.plus : row.minus);
+    auto *button =
+        place(new QPushButton(text(up ? abacus::plusCaption : abacus::minusCaption), this),
+            up ? row.plus : row.minus);
     button->setFont(fontOf(abacus::stepFont));
     speak(button, abacus::stepSpoken(row, delta));
     connect(button, &QPushButton::clicked, this,

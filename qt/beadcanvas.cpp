@@ -9,13 +9,11 @@ namespace tallino {
 
 namespace {
 
-constexpr int outlineWidthPx = 1;
-
 QRectF circleInside(const abacus::PlaceRow &row, int rank)
 {
     const TwipsRect circle = abacus::beadCircle(row, rank);
     // Keep the outline inside the box, as the layout measures it.
-    const double inset = outlineWidthPx * twipsPerPixel / 2;
+    const double inset = abacus::beadOutlinePx * twipsPerPixel / 2;
     return QRectF(circle.left, circle.top, circle.width, circle.height)
         .adjusted(inset, inset, -inset, -inset);
 }
@@ -49,7 +47,7 @@ void BeadCanvas::paintEvent(QPaintEvent *)
     drawLine(painter, abacus::baseBar, ink);
     // Only the circles are smoothed: the straight lines stay on whole pixels and crisp.
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(ink, outlineWidthPx * twipsPerPixel));
+    painter.setPen(QPen(ink, abacus::beadOutlinePx * twipsPerPixel));
     for (const abacus::PlaceRow &row : abacus::places) {
         painter.setBrush(colour(row.beadFill));
         for (int rank : row.drawingOrder) {

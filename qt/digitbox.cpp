@@ -42,7 +42,7 @@ QVariant DigitBox::inputMethodQuery(Qt::InputMethodQuery query) const
 
 void DigitBox::takeText(const QString &text)
 {
-    lengthLimit_ = std::max<int>(typedLengthLimit, text.size());
+    lengthLimit_ = std::max<int>(abacus::typedLengthLimit, text.size());
 }
 
 } // namespace tallino

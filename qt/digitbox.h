@@ -1,5 +1,7 @@
 #pragma once
 
+#include "abacuslayout.h"
+
 #include <QLineEdit>
 
 namespace tallino {
@@ -10,8 +12,6 @@ class DigitBox : public QLineEdit {
     Q_OBJECT
 
 public:
-    static constexpr int typedLengthLimit = 2;
-
     explicit DigitBox(QWidget *parent = nullptr);
 
     // The program's write; emits no textEdited().
@@ -25,7 +25,7 @@ private:
     // Whatever the box holds now is the most the user may lengthen it to, and at least two.
     void takeText(const QString &text);
 
-    int lengthLimit_ = typedLengthLimit;
+    int lengthLimit_ = abacus::typedLengthLimit;
 };
 
 } // namespace tallino

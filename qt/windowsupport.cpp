@@ -1,5 +1,7 @@
 #include "windowsupport.h"
 
+#include "dialoglayouts.h"
+
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontMetricsF>
@@ -127,7 +129,7 @@ void speak(QWidget *control, const std::string &name, const std::string &descrip
 
 QPushButton *addOkButton(QWidget *window, const Control &control, const Spoken &spoken)
 {
-    auto *ok = new QPushButton(QStringLiteral("OK"), window);
+    auto *ok = new QPushButton(text(okCaption), window);
     ok->setObjectName(text(control.name));
     ok->setGeometry(pixels(control.box));
     speak(ok, spoken.name, spoken.description);

@@ -1,0 +1,8 @@
+#include "program.h"
+
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    return tallino::win::run();
+}
