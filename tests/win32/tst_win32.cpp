@@ -287,9 +287,16 @@ void windowItself(const Program &program)
         wchar_t kind[32] {};
         GetClassNameW(control, kind, 32);
         check(_wcsicmp(kind, row.kind) == 0, what, kind, row.kind);
+        if (_wcsicmp(kind, L"Edit") == 0)
+            checkNumber(
+                what + L" centred", GetWindowLongW(control, GWL_STYLE) & ES_CENTER, ES_CENTER);
         const bool rodLetter = row.id >= abacus::Text1 && row.id <= abacus::Text4;
         checkNumber(what, IsWindowEnabled(control) != 0, !rodLetter);
     }
+    // The digits' font of 24 points: a line of it is at least that tall, at every dpi.
+    RECT line {};
+    SendMessageW(program.item(abacus::unità), EM_GETRECT, 0, LPARAM(&line));
+    check(line.bottom - line.top >= MulDiv(24, dpi, 72), L"digit font", rectText(line), L"24 pt");
     // The disabled rod letters are passed over.
     std::wstring order = nameOf(program.focus());
     for (int i = 0; i < 14; ++i) {
@@ -323,6 +330,9 @@ void drawing(const Program &program)
         checkPixel(rod.name, program.window, px(centre + 300), px(middle), background);
         checkPixel(rod.name, program.window, px(rod.rodX), px(middle), ink);
     }
+    // The labels' backgrounds, in a corner their texts leave free.
+    checkPixel(L"Label1", program.window, px(4560), px(1515), RGB(128, 255, 255));
+    checkPixel(L"Label2", program.window, px(7635), px(4875), RGB(94, 183, 152));
 }
 
 void typing(const Program &program)
@@ -421,6 +431,8 @@ void checkSecondary(const std::wstring &what, HWND window, int width, int height
 void dialogs(const Program &program)
 {
     const HWND units = program.item(abacus::unità);
+    SendMessageW(units, WM_LBUTTONDOWN, MK_LBUTTON, 0); // the focus, to come back to
+    SendMessageW(units, WM_LBUTTONUP, 0, 0);
     typeText(units, L"12");
     typeText(units, L"12");
     checkText(L"box after a rejected value", textOf(units), L"0");
@@ -437,6 +449,8 @@ void dialogs(const Program &program)
         checkNumber(L"error dialog after Escape", IsWindowVisible(dialog), 1);
         postKeyTo(dialog, VK_RETURN);
         checkNumber(L"closed by Enter", waitFor([&] { return !IsWindow(dialog); }), 1);
+        waitFor([&] { return program.focus() == units; });
+        checkText(L"focus back", nameOf(program.focus()), L"unità");
     }
     for (int press = 0; press < 2; ++press)
         SendMessageW(program.item(abacus::Command9), BM_CLICK, 0, 0);
@@ -451,6 +465,9 @@ void dialogs(const Program &program)
             L"centinaia e migliaia."
                 + std::wstring(189, L' ') + L"Dedicato a mio papà");
         checkPlace(L"cmdOK", GetDlgItem(about, ids::frmAbout::cmdOK), 4245, 2625, 1260, 825);
+        // The etched line's white over its grey; the middle bead of the picture.
+        checkPixel(L"separator", about, px(2880), px(2400), RGB(255, 255, 255));
+        checkPixel(L"picIcon", about, px(510), px(510), RGB(0, 255, 255));
         postKeyTo(about, VK_ESCAPE);
         checkNumber(L"closed by Escape", waitFor([&] { return !IsWindow(about); }), 1);
     }
@@ -496,7 +513,8 @@ int wmain(int argc, wchar_t **argv)
         dpi = _wtoi(argv[3]);
     const Program program(argv[1]);
     if (!program.window) {
-        std::printf("FAIL no window \"TALLINO\" from %ls\n", argv[1]);
+        std::printf("FAIL no window \"TALLINO\" from %s (error %lu)\n", utf8(argv[1]).c_str(),
+            GetLastError());
         return 1;
     }
     for (const TestCase &test : testCases) {
