@@ -35,9 +35,9 @@ void TopLevelWindow::show()
     }
 }
 
-// Created hidden on the primary screen, so that it is laid out for that screen's dots per inch
-// before it is centred there; WM_CREATE adds the controls. It takes its caption only when it is
-// complete, so that whoever looks for the window by its caption finds it ready.
+// Created hidden on the primary screen, so that WM_CREATE adds the controls already laid out for
+// that screen's dots per inch, before the window is centred there. It takes its caption only
+// when it is complete, so that whoever looks for the window by its caption finds it ready.
 void TopLevelWindow::create()
 {
     const RECT area = workAreaOf(MonitorFromPoint({ 0, 0 }, MONITOR_DEFAULTTOPRIMARY));
@@ -46,8 +46,7 @@ void TopLevelWindow::create()
     if (!hwnd_)
         return;
     windows_.opened(hwnd_);
-    dpi_ = GetDpiForWindow(hwnd_);
-    layOut();
+    laidOut();
     centre();
     focus_ = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
     SetWindowTextW(hwnd_, wide(frame_.caption).c_str());
@@ -62,12 +61,18 @@ void TopLevelWindow::addInTabOrder(std::vector<Adding> controls)
         control.second();
 }
 
+// In its place and with its font at once: each later move or font costs the still hidden window
+// a round of messages.
 HWND TopLevelWindow::addControl(const ControlSpec &spec, std::string_view text)
 {
+    const RECT box = pixels(spec.box, dpi_);
     const HWND control = CreateWindowExW(spec.exStyle, spec.className, wide(text).c_str(),
-        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | spec.style, 0, 0, 0, 0, hwnd_,
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | spec.style, box.left, box.top,
+        box.right - box.left, box.bottom - box.top, hwnd_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr), nullptr);
     placed_.push_back({ control, spec });
+    SendMessageW(
+        control, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(placed_.size() - 1, fonts_)), FALSE);
     return control;
 }
 
@@ -89,6 +94,7 @@ void TopLevelWindow::onClick(int id, std::function<void()> click)
     clicks_.emplace_back(id, std::move(click));
 }
 
+// Again at a new dpi; at creation each control was placed as it was added.
 void TopLevelWindow::layOut()
 {
     std::vector<Font> fonts;

@@ -67,7 +67,7 @@ protected:
     // Also for the IDOK and IDCANCEL that the dialog manager sends for Enter and Escape.
     void onClick(int id, std::function<void()> click);
     void close() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
-    // After the controls were placed for dpi_.
+    // After the controls were placed for dpi_: once they are all added, and after each change.
     virtual void laidOut() { }
     // Once the window is complete and has its caption, before it is first seen.
     virtual void onOpening() { }
@@ -111,6 +111,7 @@ LRESULT CALLBACK TopLevelWindow::procedure(HWND hwnd, UINT message, WPARAM wPara
         auto *created = static_cast<TopLevelWindow *>(
             reinterpret_cast<const CREATESTRUCTW *>(lParam)->lpCreateParams);
         created->hwnd_ = hwnd;
+        created->dpi_ = GetDpiForWindow(hwnd); // for the controls that WM_CREATE adds
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
     }
     auto *window = reinterpret_cast<TopLevelWindow *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
