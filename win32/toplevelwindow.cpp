@@ -63,24 +63,25 @@ void TopLevelWindow::addInTabOrder(std::vector<Adding> controls)
 
 // In its place and with its font at once: each later move or font costs the still hidden window
 // a round of messages.
-HWND TopLevelWindow::addControl(const ControlSpec &spec, std::string_view text)
+HWND TopLevelWindow::addControl(const ControlSpec &described, std::string_view text)
 {
-    const RECT box = pixels(spec.box, dpi_);
-    const HWND control = CreateWindowExW(spec.exStyle, spec.className, wide(text).c_str(),
-        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | spec.style, box.left, box.top,
+    const RECT box = pixels(described.box, dpi_);
+    const HWND control = CreateWindowExW(described.exStyle, described.className, wide(text).c_str(),
+        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | described.style, box.left, box.top,
         box.right - box.left, box.bottom - box.top, hwnd_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), GetModuleHandleW(nullptr), nullptr);
-    placed_.push_back({ control, spec });
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(described.id)), GetModuleHandleW(nullptr),
+        nullptr);
+    placed_.push_back({ control, described });
     SendMessageW(
         control, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(placed_.size() - 1, fonts_)), FALSE);
     return control;
 }
 
 HWND TopLevelWindow::addButton(
-    const ControlSpec &spec, std::string_view caption, std::function<void()> click)
+    const ControlSpec &described, std::string_view caption, std::function<void()> click)
 {
-    onClick(spec.id, std::move(click));
-    return addControl(spec, caption);
+    onClick(described.id, std::move(click));
+    return addControl(described, caption);
 }
 
 HWND TopLevelWindow::addTextLabel(
@@ -99,7 +100,7 @@ void TopLevelWindow::layOut()
 {
     std::vector<Font> fonts;
     for (std::size_t i = 0; i < placed_.size(); ++i) {
-        const RECT box = pixels(placed_[i].spec.box, dpi_);
+        const RECT box = pixels(placed_[i].described.box, dpi_);
         SetWindowPos(placed_[i].control, nullptr, box.left, box.top, box.right - box.left,
             box.bottom - box.top, SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(
@@ -113,16 +114,17 @@ void TopLevelWindow::layOut()
 HFONT TopLevelWindow::fontFor(std::size_t index, std::vector<Font> &made) const
 {
     const Placed &placed = placed_[index];
-    for (std::size_t i = 0; i < index && !placed.spec.fitsOneLine; ++i) {
-        if (!placed_[i].spec.fitsOneLine && sameFont(placed_[i].spec.font, placed.spec.font))
+    for (std::size_t i = 0; i < index && !placed.described.fitsOneLine; ++i) {
+        if (!placed_[i].described.fitsOneLine
+            && sameFont(placed_[i].described.font, placed.described.font))
             return reinterpret_cast<HFONT>(SendMessageW(placed_[i].control, WM_GETFONT, 0, 0));
     }
-    if (placed.spec.fitsOneLine) {
+    if (placed.described.fitsOneLine) {
         RECT room;
         GetClientRect(placed.control, &room);
-        made.push_back(fittedFont(placed.spec.font, dpi_, textOf(placed.control), room.right));
+        made.push_back(fittedFont(placed.described.font, dpi_, textOf(placed.control), room.right));
     } else {
-        made.push_back(makeFont(placed.spec.font, dpi_));
+        made.push_back(makeFont(placed.described.font, dpi_));
     }
     return made.back().get();
 }

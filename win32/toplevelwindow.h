@@ -59,8 +59,9 @@ protected:
     using Adding = std::pair<int, std::function<void()>>;
     // By rising tab index: the dialog manager's Tab follows the order of creation.
     static void addInTabOrder(std::vector<Adding> controls);
-    HWND addControl(const ControlSpec &spec, std::string_view text);
-    HWND addButton(const ControlSpec &spec, std::string_view caption, std::function<void()> click);
+    HWND addControl(const ControlSpec &described, std::string_view text);
+    HWND addButton(
+        const ControlSpec &described, std::string_view caption, std::function<void()> click);
     // Word-wrapped from the top left by drawWrapped(), in the colours the window gives its
     // labels at WM_CTLCOLORSTATIC.
     HWND addTextLabel(int id, const TwipsRect &box, const FontSpec &font, std::string_view text);
@@ -81,7 +82,7 @@ protected:
 private:
     struct Placed {
         HWND control;
-        ControlSpec spec;
+        ControlSpec described;
     };
 
     void create();

@@ -83,19 +83,19 @@ std::wstring installedFamily(std::string_view family)
     return wanted; // the font mapper's choice
 }
 
-LOGFONTW logFont(const FontSpec &spec, UINT dpi)
+LOGFONTW logFont(const FontSpec &described, UINT dpi)
 {
-    if (!spec.family) {
+    if (!described.family) {
         NONCLIENTMETRICSW metrics {};
         metrics.cbSize = sizeof metrics;
         SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
         return metrics.lfMessageFont;
     }
     LOGFONTW font {};
-    font.lfHeight = -std::lround(spec.points * dpi / 72);
-    font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+    font.lfHeight = -std::lround(described.points * dpi / 72);
+    font.lfWeight = described.bold ? FW_BOLD : FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
-    installedFamily(spec.family).copy(font.lfFaceName, LF_FACESIZE - 1);
+    installedFamily(described.family).copy(font.lfFaceName, LF_FACESIZE - 1);
     return font;
 }
 
@@ -147,16 +147,16 @@ void drawWrapped(HDC dc, const RECT &box, std::wstring_view text)
     }
 }
 
-Font makeFont(const FontSpec &spec, UINT dpi)
+Font makeFont(const FontSpec &described, UINT dpi)
 {
-    const LOGFONTW font = logFont(spec, dpi);
+    const LOGFONTW font = logFont(described, dpi);
     return Font(CreateFontIndirectW(&font));
 }
 
-Font fittedFont(const FontSpec &spec, UINT dpi, std::wstring_view text, int width)
+Font fittedFont(const FontSpec &described, UINT dpi, std::wstring_view text, int width)
 {
-    LOGFONTW font = logFont(spec, dpi);
-    if (isInstalled(wide(spec.family)))
+    LOGFONTW font = logFont(described, dpi);
+    if (isInstalled(wide(described.family)))
         return Font(CreateFontIndirectW(&font));
     const ScreenDc screen;
     for (;;) {

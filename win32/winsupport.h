@@ -75,10 +75,10 @@ private:
 
 // A font of the layout for the given dots per inch; a family that is not installed gives way to
 // its first installed substitute. A FontSpec without a family stands for the dialog font.
-Font makeFont(const FontSpec &spec, UINT dpi);
+Font makeFont(const FontSpec &described, UINT dpi);
 // For a text that must stay on one line of the given width, centred: a substitute is narrowed
 // until the text fits.
-Font fittedFont(const FontSpec &spec, UINT dpi, std::wstring_view text, int width);
+Font fittedFont(const FontSpec &described, UINT dpi, std::wstring_view text, int width);
 
 // A label's text wrapped at word boundaries within its width, from the top left. A run of blanks
 // hangs at the end of its line whatever its width, as the windows' texts were written for: their

@@ -43,9 +43,9 @@ std::vector<std::string> quotedStrings(std::istream &in)
 }
 
 // "#RRGGBB" or "None", after the key "c".
-bool readColour(const std::string &spec, Pixel &pixel)
+bool readColour(const std::string &text, Pixel &pixel)
 {
-    std::istringstream words(spec);
+    std::istringstream words(text);
     std::string key, value;
     if (!(words >> key >> value) || key != "c")
         return false;
