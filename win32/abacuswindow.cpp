@@ -73,14 +73,6 @@ LRESULT AbacusWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_CTLCOLORSTATIC:
         return onControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_ERASEBKGND:
-        return 1; // the paint covers the whole client area
-    case WM_PAINT:
-        paintBuffered(hwnd_, [this](HDC dc) { paint(dc); });
-        return 0;
-    case WM_PRINTCLIENT: // for the themed buttons' corners, and for PrintWindow
-        paint(reinterpret_cast<HDC>(wParam));
-        return 0;
     default:
         break;
     }

@@ -39,7 +39,7 @@ private:
     void addInstructions();
     void onEdited(HWND box);
     LRESULT onControlColour(HDC dc, HWND control);
-    void paint(HDC dc) const;
+    void paint(HDC dc) const override;
     void tellNumber();
 
     void textWritten(Place place, std::string_view text) override;

@@ -41,14 +41,6 @@ LRESULT AboutWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         SetTextColor(reinterpret_cast<HDC>(wParam), colour(about::ink));
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    case WM_ERASEBKGND:
-        return 1; // the paint covers the whole client area
-    case WM_PAINT:
-        paintBuffered(hwnd_, [this](HDC dc) { paint(dc); });
-        return 0;
-    case WM_PRINTCLIENT:
-        paint(reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_NCDESTROY:
         picture_ = title_ = nullptr;
         shownPicture_.reset();

@@ -20,7 +20,7 @@ private:
     void onCreate();
     void laidOut() override;
     void onOpening() override;
-    void paint(HDC dc) const;
+    void paint(HDC dc) const override;
 
     HWND picture_ = nullptr;
     HWND title_ = nullptr;

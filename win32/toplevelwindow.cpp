@@ -211,6 +211,11 @@ void TopLevelWindow::onGetMinMaxInfo(MINMAXINFO &info) const
         std::max(info.ptMaxTrackSize.y, size.cy) };
 }
 
+bool TopLevelWindow::drawsItself() const
+{
+    return GetClassLongPtrW(hwnd_, GCLP_HBRBACKGROUND) == 0;
+}
+
 LRESULT TopLevelWindow::onCommonMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const HWND hwnd = hwnd_; // WM_NCDESTROY forgets it
@@ -229,6 +234,20 @@ LRESULT TopLevelWindow::onCommonMessage(UINT message, WPARAM wParam, LPARAM lPar
         break;
     case WM_GETMINMAXINFO:
         onGetMinMaxInfo(*reinterpret_cast<MINMAXINFO *>(lParam));
+        return 0;
+    case WM_ERASEBKGND:
+        if (drawsItself())
+            return 1; // the paint covers the whole client area
+        break;
+    case WM_PAINT:
+        if (!drawsItself())
+            break;
+        paintBuffered(hwnd_, [this](HDC dc) { paint(dc); });
+        return 0;
+    case WM_PRINTCLIENT: // for the themed buttons' corners, and for PrintWindow
+        if (!drawsItself())
+            break;
+        paint(reinterpret_cast<HDC>(wParam));
         return 0;
     case WM_DRAWITEM:
         drawLabel(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));

@@ -72,6 +72,8 @@ protected:
     virtual void laidOut() { }
     // Once the window is complete and has its caption, before it is first seen.
     virtual void onOpening() { }
+    // The whole client area, for a window class registered without a background brush.
+    virtual void paint(HDC) const { }
     // What every window answers alike; the rest goes to DefWindowProc.
     LRESULT onCommonMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -95,6 +97,7 @@ private:
     void onDpiChanged(UINT dpi, const RECT &suggested);
     void drawLabel(const DRAWITEMSTRUCT &item);
     bool onActivate(bool active);
+    bool drawsItself() const;
     void onDestroyed();
 
     TopLevelWindows &windows_;
