@@ -75,6 +75,7 @@ QPushButton *AbacusWindow::addButton(const abacus::Single &single)
 {
     auto *button = place(new QPushButton(text(single.caption), this), single.control);
     button->setFont(fontOf(single.font));
+    button->setAutoDefault(true);
     speak(button, single.spoken.name, single.spoken.description);
     return button;
 }
@@ -102,6 +103,7 @@ void AbacusWindow::addStepButton(const abacus::PlaceRow &row, int delta)
         place(new QPushButton(text(up ? abacus::plusCaption : abacus::minusCaption), this),
             up ? row.plus : row.minus);
     button->setFont(fontOf(abacus::stepFont));
+    button->setAutoDefault(true);
     speak(button, abacus::stepSpoken(row, delta));
     connect(button, &QPushButton::clicked, this,
         [this, place = row.place, delta] { core_.step(place, delta); });

@@ -15,9 +15,30 @@
 
 #include <algorithm>
 
+#if QT_CONFIG(xcb)
+#include <xcb/xcb.h>
+#endif
+
 namespace tallino {
 
 namespace {
+
+// On X11 the toolkit makes a tool window transient for the whole program, which keeps it above
+// every other window of the program; the secondary windows have no owner, so that the abacus
+// can be brought in front of them.
+void forgetOwner(QWidget *window)
+{
+#if QT_CONFIG(xcb)
+    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 && x11->connection()) {
+        xcb_delete_property(x11->connection(), static_cast<xcb_window_t>(window->winId()),
+            XCB_ATOM_WM_TRANSIENT_FOR);
+        xcb_flush(x11->connection());
+    }
+#else
+    Q_UNUSED(window);
+#endif
+}
 
 void loadToolkitTexts()
 {
@@ -150,10 +171,12 @@ void ReloadableWindow::show()
         window_->setAttribute(Qt::WA_DeleteOnClose);
         centreOnScreen(window_);
     }
-    if (window_->isVisible())
+    if (window_->isVisible()) {
         window_->raise();
-    else
+    } else {
         window_->show();
+        forgetOwner(window_);
+    }
     window_->activateWindow();
 }
 

@@ -106,10 +106,13 @@ void install(HWND box)
     keepLengthLimit(box);
 }
 
+// The caret goes to the end, as a child expects: a digit typed next follows the text.
 void showText(HWND box, const std::wstring &text)
 {
     limitLength(box, text.size());
     SetWindowTextW(box, text.c_str());
+    const auto end = static_cast<WPARAM>(text.size());
+    SendMessageW(box, EM_SETSEL, end, static_cast<LPARAM>(end));
 }
 
 void keepLengthLimit(HWND box)

@@ -136,6 +136,24 @@ SIZE TopLevelWindow::frameSize() const
     return { frame.right - frame.left, frame.bottom - frame.top };
 }
 
+// The frame round the client area as it is drawn now, which need not be the one the system's
+// metrics give for the window's dpi: Wine keeps one frame at every dpi.
+SIZE TopLevelWindow::drawnFrameSize() const
+{
+    RECT outer, inner;
+    GetWindowRect(hwnd_, &outer);
+    GetClientRect(hwnd_, &inner);
+    return { px(frame_.client.width, dpi_) + outer.right - outer.left - inner.right,
+        px(frame_.client.height, dpi_) + outer.bottom - outer.top - inner.bottom };
+}
+
+void TopLevelWindow::fitClientArea()
+{
+    const SIZE size = drawnFrameSize();
+    SetWindowPos(
+        hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // Never with the top-left corner off the work area: a window larger than the screen keeps its
 // title bar where it can be grabbed.
 void TopLevelWindow::centre()
@@ -145,6 +163,7 @@ void TopLevelWindow::centre()
     const LONG left = std::max(area.left, area.left + (area.right - area.left - size.cx) / 2);
     const LONG top = std::max(area.top, area.top + (area.bottom - area.top - size.cy) / 2);
     SetWindowPos(hwnd_, nullptr, left, top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    fitClientArea();
 }
 
 void TopLevelWindow::onDpiChanged(UINT dpi, const RECT &suggested)
@@ -154,6 +173,7 @@ void TopLevelWindow::onDpiChanged(UINT dpi, const RECT &suggested)
     const SIZE size = frameSize();
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy,
         SWP_NOZORDER | SWP_NOACTIVATE);
+    fitClientArea();
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -206,9 +226,9 @@ bool TopLevelWindow::onCommand(WPARAM wParam)
 // The client area keeps its size on a screen smaller than the window, too.
 void TopLevelWindow::onGetMinMaxInfo(MINMAXINFO &info) const
 {
-    const SIZE size = frameSize();
-    info.ptMaxTrackSize = { std::max(info.ptMaxTrackSize.x, size.cx),
-        std::max(info.ptMaxTrackSize.y, size.cy) };
+    const SIZE size = frameSize(), drawn = drawnFrameSize();
+    info.ptMaxTrackSize = { std::max({ info.ptMaxTrackSize.x, size.cx, drawn.cx }),
+        std::max({ info.ptMaxTrackSize.y, size.cy, drawn.cy }) };
 }
 
 bool TopLevelWindow::drawsItself() const

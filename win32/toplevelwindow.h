@@ -91,6 +91,8 @@ private:
     void layOut();
     HFONT fontFor(std::size_t index, std::vector<Font> &made) const;
     SIZE frameSize() const;
+    SIZE drawnFrameSize() const;
+    void fitClientArea();
     void centre();
     bool onCommand(WPARAM wParam);
     void onGetMinMaxInfo(MINMAXINFO &info) const;
