@@ -1,40 +1,40 @@
 #pragma once
 
-// Control IDs, named after the controls they stand for; the window classes are named after
-// their windows ("tallino", "dialog", "frmAbout"). Tests find the controls by them too.
+// Control IDs, named after the controls they stand for: 100 and the control's tab index. The
+// window classes are named after their windows ("tallino", "dialog", "frmAbout").
 namespace tallino::win::ids {
 
 namespace abacus {
 enum : int {
-    Command1 = 101,
-    Command2,
-    Command3,
-    Command4,
-    Command5,
-    Command6,
-    Command7,
-    Command8,
-    Command9,
-    Command10,
-    Text1,
+    Text1 = 100,
     Text2,
     Text3,
     Text4,
-    migliaia,
-    centinaia,
-    decine,
+    Command2,
+    Command3,
+    Command5,
+    Command7,
     unità,
+    decine,
+    centinaia,
+    migliaia,
+    Command8,
+    Command6,
+    Command4,
+    Command1,
     Label1,
     Label2,
+    Command9,
+    Command10,
 };
 } // namespace abacus
 
 namespace dialog {
-enum : int { OKButton = 201, Label1 };
+enum : int { OKButton = 100, Label1 };
 } // namespace dialog
 
 namespace frmAbout {
-enum : int { picIcon = 301, cmdOK, lblDescription, lblTitle, lblDisclaimer };
+enum : int { cmdOK = 100, picIcon, lblDescription, lblDisclaimer, lblTitle };
 } // namespace frmAbout
 
 inline constexpr const wchar_t *abacusClass = L"tallino";

@@ -1,0 +1,241 @@
+#pragma once
+
+// What a user's eye checks on a window that a suite has captured, whatever draws it: the colour
+// at points of the drawing, and how each control's text looks. Worked out from the numbers in
+// drawn.h alone; each check returns what it missed, nothing when all is as drawn.
+
+#include "drawn.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace drawn {
+
+inline bool operator==(const Rgb &a, const Rgb &b)
+{
+    return a.red == b.red && a.green == b.green && a.blue == b.blue;
+}
+inline std::string text(const Rgb &c)
+{
+    return std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue);
+}
+inline bool isNear(const Rgb &seen, const Rgb &wanted, int tolerance)
+{
+    return std::abs(seen.red - wanted.red) <= tolerance
+        && std::abs(seen.green - wanted.green) <= tolerance
+        && std::abs(seen.blue - wanted.blue) <= tolerance;
+}
+// Between a ground and a text colour, as smoothed text is: no band of a third colour.
+inline bool isBetween(const Rgb &seen, const Rgb &ground, const Rgb &ink, int tolerance)
+{
+    const int spread[] = { ink.red - ground.red, ink.green - ground.green, ink.blue - ground.blue };
+    const int offset[] = { seen.red - ground.red, seen.green - ground.green,
+        seen.blue - ground.blue };
+    const int widest = std::max(
+        { 0, 1, 2 }, [&](int a, int b) { return std::abs(spread[a]) < std::abs(spread[b]); });
+    const double share = spread[widest] ? double(offset[widest]) / spread[widest] : 0;
+    for (int i = 0; i < 3; ++i) {
+        if (share < -0.05 || share > 1.05 || std::abs(offset[i] - share * spread[i]) > tolerance)
+            return false;
+    }
+    return true;
+}
+
+// A captured client area, pixel by pixel.
+using Pixels = std::function<Rgb(int x, int y)>;
+
+struct Probe {
+    std::string what;
+    double x, y; // twips
+    Rgb colour;
+    int tolerance; // per channel: an outline is smoothed into what lies around it
+};
+inline constexpr Rgb ink { 0, 0, 0 }; // the window-text colour of a standard scheme
+
+// With every box showing the digit: the top bead of each rod (the place of rank 1 when none
+// shows), inside, outside and on its outline; the empty place above it; the rod over it, its
+// round top and its foot in the base bar; the bar's edges and round ends. The line widths scale
+// with the screen as the twips do; an edge is probed that many twips inside and outside.
+inline std::vector<Probe> drawingProbes(int digit, double edge)
+{
+    std::vector<Probe> probes;
+    const int rank = std::max(digit, 1);
+    const double y = beadTop(rank) + beadHeight / 2.0, radius = beadHeight / 2.0;
+    const double rodHalf = rodWidthPx * 15 / 2.0, barHalf = barWidthPx * 15 / 2.0;
+    for (int rod = 0; rod < 4; ++rod) {
+        const std::string name = boxNames[rod];
+        const double x = beadBoxLefts[rod] + beadWidth / 2.0, rodX = rodXs[rod];
+        const Rgb fill = digit ? beadFills[rod] : background;
+        const std::vector<Probe> column = {
+            { " bead", x + radius * 0.6, y, fill, 0 },
+            { " bead, outside", x + radius + 22, y, background, 0 },
+            { " bead, top", x + 100, y - radius * 0.7, fill, 0 },
+            { " bead's outline", x + radius - 7, y, digit ? ink : background, digit ? 100 : 0 },
+            { " place above", x + radius * 0.6, y - 480, background, 0 },
+            { " rod, left", rodX - rodHalf + edge, y, ink, 0 },
+            { " rod, right", rodX + rodHalf - edge, y, ink, 0 },
+            { " bead, left of the rod", rodX - rodHalf - edge, y, fill, 0 },
+            { " bead, right of the rod", rodX + rodHalf + edge, y, fill, 0 },
+            { " rod's round top", rodX, rodTop - rodHalf + edge, ink, 0 },
+            { " above the rod", rodX, rodTop - rodHalf - edge, background, 0 },
+            { " rod's foot", rodX, barY - 130, ink, 0 },
+        };
+        for (const Probe &probe : column)
+            probes.push_back(
+                { name + probe.what, probe.x, probe.y, probe.colour, probe.tolerance });
+    }
+    const std::vector<Probe> bar = {
+        { "bar, top", 300, barY - barHalf + edge, ink, 0 },
+        { "above the bar", 300, barY - barHalf - edge, background, 0 },
+        { "bar, bottom", 300, barY + barHalf - edge, ink, 0 },
+        { "below the bar", 300, barY + barHalf + edge, background, 0 },
+        { "bar's round left end", barLeft - barHalf + edge, barY, ink, 0 },
+        { "left of the bar", barLeft - barHalf - edge, barY, background, 0 },
+        { "bar's round right end", barRight + barHalf - edge, barY, ink, 0 },
+        { "right of the bar", barRight + barHalf + edge, barY, background, 0 },
+        { "between rod and title", 4400, 5400, background, 0 },
+    };
+    probes.insert(probes.end(), bar.begin(), bar.end());
+    return probes;
+}
+
+// The About window's etched line: white over grey, but for the grey's last stretch.
+inline std::vector<Probe> aboutProbes(double edge, const Rgb &ground)
+{
+    const double half = 15, middle = 2000;
+    return {
+        { "above the line", middle, etchY - half - edge, ground, 0 },
+        { "line, top", middle, etchY - half + edge, white, 0 },
+        { "line, middle", middle, etchY, white, 0 },
+        { "line, bottom", middle, etchY + half - edge, white, 0 },
+        { "below the line", middle, etchY + half + edge, ground, 0 },
+        { "left of the line", etchLeft - edge, etchY, ground, 0 },
+        { "line's left end", etchLeft + edge, etchY, white, 0 },
+        { "white's right end", whiteEnd - edge, etchY, white, 0 },
+        { "grey past the white", (whiteEnd + greyEnd) / 2.0, etchY, grey, 0 },
+        { "right of the line", greyEnd + edge, etchY, ground, 0 },
+    };
+}
+
+// The probes that show another colour on a screen of so many pixels a twip: "what r,g,b; ".
+inline std::string misses(const Pixels &at, const std::vector<Probe> &probes, double scale)
+{
+    std::string missed;
+    for (const Probe &probe : probes) {
+        const Rgb seen = at(int(std::floor(probe.x * scale)), int(std::floor(probe.y * scale)));
+        if (!isNear(seen, probe.colour, probe.tolerance))
+            missed += probe.what + " " + text(seen) + "; ";
+    }
+    return missed;
+}
+
+// The mean width of the strokes of a dark text on a light ground, in pixels: its ink, over the
+// strokes met going across or going down, whichever are more.
+inline double strokeWidth(const Pixels &at, int left, int top, int right, int bottom)
+{
+    const auto light = [&](int x, int y) {
+        const Rgb c = at(x, y);
+        return c.red + c.green + c.blue;
+    };
+    int lightest = 0, darkest = 766;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x)
+            lightest = std::max(lightest, light(x, y)), darkest = std::min(darkest, light(x, y));
+    }
+    // A button's shaded face is no ink.
+    const auto share = [&](int x, int y) {
+        const double dark = double(lightest - light(x, y)) / std::max(1, lightest - darkest);
+        return dark > 0.2 ? dark : 0;
+    };
+    double ink = 0;
+    int across = 0, down = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            ink += share(x, y);
+            across += share(x, y) > 0.5 && !(x > left && share(x - 1, y) > 0.5);
+            down += share(x, y) > 0.5 && !(y > top && share(x, y - 1) > 0.5);
+        }
+    }
+    return ink / std::max({ 1, across, down });
+}
+
+// How a control's text looks inside its box (in pixels), clear of its frame: its darkest pixel
+// in the text colour; strokes as wide as those of the same text in the font's own weight, drawn
+// plain and bold alike; set centred in a text box, from the left, and from the top in a label;
+// a label's on its own ground, with no band of another colour behind it, and its border in the
+// line colour.
+inline std::string lookMisses(const Pixels &at, const Control &drawn, const Box &box,
+    const Rgb &ink, const Rgb &line, double plainStrokes, double boldStrokes)
+{
+    const int left = box.left + 4, top = box.top + 4;
+    const int right = box.left + box.width - 4, bottom = box.top + box.height - 4;
+    int darkest = 766, foreign = 0;
+    Rgb darkestColour {};
+    int inkLeft = right, inkTop = bottom, inkRight = left, inkBottom = top;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            const Rgb c = at(x, y);
+            if (c.red + c.green + c.blue < darkest)
+                darkest = c.red + c.green + c.blue, darkestColour = c;
+            foreign += drawn.ground && !isBetween(c, *drawn.ground, ink, 24);
+        }
+    }
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            const Rgb c = at(x, y);
+            if (isNear(c, darkestColour, 64)) {
+                inkLeft = std::min(inkLeft, x), inkRight = std::max(inkRight, x + 1);
+                inkTop = std::min(inkTop, y), inkBottom = std::max(inkBottom, y + 1);
+            }
+        }
+    }
+    std::string missed;
+    const auto expect = [&](bool holds, const std::string &what) {
+        if (!holds)
+            missed += what + "; ";
+    };
+    expect(isNear(darkestColour, ink, 24), "text colour " + text(darkestColour));
+    // The title's decorative face, narrowed to fit, fills its box: its weight and height say
+    // little.
+    const bool title = drawn.kind == Kind::Label && drawn.align == Align::Centre;
+    if (drawn.font.family && !title) {
+        const double strokes = strokeWidth(at, left, top, right, bottom);
+        const bool bold = std::abs(strokes - boldStrokes) < std::abs(strokes - plainStrokes);
+        expect(bold == drawn.font.bold,
+            "strokes " + std::to_string(strokes) + " px, plain " + std::to_string(plainStrokes)
+                + ", bold " + std::to_string(boldStrokes));
+    }
+    const int before = inkLeft - box.left, after = box.left + box.width - inkRight;
+    if (drawn.align == Align::Centre && drawn.kind == Kind::TextBox)
+        expect(std::abs(before - after) <= 3, "not centred");
+    if (drawn.align == Align::Left)
+        expect(before <= 6, "not from the left");
+    if (drawn.kind == Kind::Label && !title)
+        expect(inkTop - box.top + 3 <= box.top + box.height - inkBottom, "not from the top");
+    if (drawn.ground) {
+        expect(foreign == 0, std::to_string(foreign) + " pixels off ground and text");
+        expect(at(right, bottom) == *drawn.ground, "ground " + text(at(right, bottom)));
+    }
+    const int middle = box.top + box.height / 2;
+    if (drawn.border)
+        expect(at(box.left, middle) == line && at(box.left + box.width - 1, middle) == line,
+            "border " + text(at(box.left, middle)));
+    return missed;
+}
+
+// Centred on the area, give or take a pixel; when larger, with its top-left corner at the area's.
+inline bool isCentred(const Box &frame, const Box &area)
+{
+    const auto placed = [](int start, int size, int roomStart, int room) {
+        return size > room ? start == roomStart
+                           : std::abs(2 * (start - roomStart) + size - room) <= 2;
+    };
+    return placed(frame.left, frame.width, area.left, area.width)
+        && placed(frame.top, frame.height, area.top, area.height);
+}
+
+} // namespace drawn
