@@ -163,9 +163,9 @@ int press(int presses)
         return 1;
     auto *plus = window.findChild<QPushButton *>(QStringLiteral("Command1"));
     auto *canvas = window.findChild<tallino::BeadCanvas *>();
-    const tallino::abacus::PlaceRow &units = tallino::abacus::places.back();
-    const QRect column = tallino::pixels({ units.beadLeft, units.rod.y1, tallino::abacus::beadWidth,
-        tallino::abacus::baseBar.y1 - units.rod.y1 });
+    const tallino::abacus::Rod &units = tallino::abacus::rods.back();
+    const QRect column = tallino::pixels({ units.beadLeft, units.line.y1,
+        tallino::abacus::beadWidth, tallino::abacus::baseBar.y1 - units.line.y1 });
     std::printf("%s\n  click on the units \"+\", repaint included: %.0f µs\n",
         qPrintable(QGuiApplication::platformName()), microseconds(presses, [plus] {
             QTest::mouseClick(plus, Qt::LeftButton);

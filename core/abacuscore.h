@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -20,11 +21,18 @@ constexpr int indexOf(Place place)
     return static_cast<int>(place);
 }
 
-// The character code a key delivers to a digit box: only "0" to "9" pass, every other code
-// becomes 0, which inserts nothing.
-constexpr std::int16_t filterDigitKey(std::int16_t code)
+// Of the characters a key press delivers to a digit box, only "0" to "9" reach it; every other
+// one, control characters included, is dropped without a word.
+constexpr bool isTypedDigit(char32_t character)
 {
-    return code >= '0' && code <= '9' ? code : 0;
+    return character >= U'0' && character <= U'9';
+}
+
+// How long the user may make a box's text by typing or pasting: two characters, or as long as
+// the text already is when the program wrote a longer one; an edit beyond it is refused whole.
+constexpr std::size_t typedLengthLimit(std::size_t currentLength)
+{
+    return currentLength > 2 ? currentLength : 2;
 }
 
 // What the window has to mirror. Every call arrives synchronously, in the order in which the

@@ -1,152 +1,61 @@
 #include "abacuswindow.h"
 
 #include "abacuslayout.h"
-#include "aboutdialog.h"
 #include "beadcanvas.h"
+#include "dialoglayouts.h"
 #include "digitbox.h"
 #include "digitkeyfilter.h"
-#include "errordialog.h"
+#include "secondarywindow.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QLabel>
-#include <QPushButton>
-
-#include <algorithm>
 
 namespace tallino {
 
-namespace {
-
-void fillBackground(QWidget *widget, const Rgb &rgb)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour(rgb));
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
-void speak(QWidget *control, const abacus::SpokenText &spoken)
-{
-    tallino::speak(control, spoken.name, spoken.description);
-}
-
-} // namespace
-
 AbacusWindow::AbacusWindow(QWidget *parent)
-    : QWidget(parent), core_(*this), errorDialog_(createErrorDialog), about_(createAboutDialog)
+    : QWidget(parent), core_(*this),
+      errorDialog_([] { return new SecondaryWindow(errordialog::window()); }),
+      about_([] { return new SecondaryWindow(about::window()); })
 {
-    makeFixedWindow(this, abacus::windowName, abacus::caption, WindowKind::Main, abacus::client);
-    setWindowIcon(QIcon(QStringLiteral(":/tallino.xpm")));
-    fillBackground(this, abacus::background);
-
-    // The drawing goes first so that every control lies above it.
+    // The drawing goes first, so that every control lies above it.
     canvas_ = new BeadCanvas(core_, this);
+    const WindowDescription &described = abacus::window();
+    const std::vector<QWidget *> controls =
+        buildWindow(this, described, [this](const ControlDescription &button) { pressed(button); });
     canvas_->setGeometry(rect());
-    keyFilter_ = new DigitKeyFilter(this);
-    addLabels();
-    QPushButton *exit = addButton(abacus::exit);
-    QPushButton *author = addButton(abacus::author);
-    for (auto row = abacus::places.rbegin(); row != abacus::places.rend(); ++row)
-        addStepButton(*row, +1);
-    for (const abacus::PlaceRow &row : abacus::places)
-        addDigitBox(row);
-    for (const abacus::PlaceRow &row : abacus::places)
-        addStepButton(row, -1);
-    for (auto row = abacus::places.rbegin(); row != abacus::places.rend(); ++row)
-        addRodLetter(*row);
-
-    connect(author, &QPushButton::clicked, this, [this] { about_.show(); });
-    // Nothing to save or ask: the number lives only on the screen.
-    connect(exit, &QPushButton::clicked, qApp, &QCoreApplication::quit);
-    orderTabStops();
+    canvas_->lower();
+    setWindowIcon(QIcon(QStringLiteral(":/tallino.xpm")));
+    auto *keyFilter = new DigitKeyFilter(this);
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const ControlDescription &control = described.controls[i];
+        if (control.kind != ControlKind::DigitBox)
+            continue;
+        auto *box = static_cast<DigitBox *>(controls[i]);
+        box->installEventFilter(keyFilter);
+        connect(
+            box, &QLineEdit::textEdited, this, [this, place = control.place](const QString &text) {
+                core_.edit(place, text.toStdString());
+            });
+        boxes_[indexOf(control.place)] = box;
+    }
     centreOnScreen(this);
 }
 
-template<typename Widget> Widget *AbacusWindow::place(Widget *control, const Control &row)
+void AbacusWindow::pressed(const ControlDescription &button)
 {
-    control->setObjectName(text(row.name));
-    control->setGeometry(pixels(row.box));
-    tabStops_.emplace_back(row.tabIndex, control);
-    return control;
-}
-
-QPushButton *AbacusWindow::addButton(const abacus::Single &single)
-{
-    auto *button = place(new QPushButton(text(single.caption), this), single.control);
-    button->setFont(fontOf(single.font));
-    button->setAutoDefault(true);
-    speak(button, single.spoken.name, single.spoken.description);
-    return button;
-}
-
-void AbacusWindow::addLabels()
-{
-    QLabel *instructions =
-        addTextLabel(this, abacus::instructions.control, text(abacus::instructionText()));
-    instructions->setFont(fontOf(abacus::instructions.font));
-    fillBackground(instructions, abacus::instructionsBackground);
-
-    auto *title = place(new QLabel(text(abacus::title.caption), this), abacus::title.control);
-    title->setFrameStyle(QFrame::Box | QFrame::Plain);
-    title->setLineWidth(1);
-    const int room = title->contentsRect().width() - 4;
-    title->setFont(fittedFont(abacus::title.font, title->text(), room));
-    title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    fillBackground(title, abacus::titleBackground);
-}
-
-void AbacusWindow::addStepButton(const abacus::PlaceRow &row, int delta)
-{
-    const bool up = delta > 0;
-    auto *button =
-        place(new QPushButton(text(up ? abacus::plusCaption : abacus::minusCaption), this),
-            up ? row.plus : row.minus);
-    button->setFont(fontOf(abacus::stepFont));
-    button->setAutoDefault(true);
-    speak(button, abacus::stepSpoken(row, delta));
-    connect(button, &QPushButton::clicked, this,
-        [this, place = row.place, delta] { core_.step(place, delta); });
-}
-
-void AbacusWindow::addDigitBox(const abacus::PlaceRow &row)
-{
-    auto *box = place(new DigitBox(this), row.digitBox);
-    box->setFont(fontOf(abacus::digitFont));
-    box->setAlignment(Qt::AlignCenter);
-    box->installEventFilter(keyFilter_);
-    box->showText(text(core_.text(row.place)));
-    speak(box, abacus::digitBoxSpoken(row));
-    connect(box, &QLineEdit::textEdited, this,
-        [this, place = row.place](const QString &text) { core_.edit(place, text.toStdString()); });
-    boxes_[indexOf(row.place)] = box;
-}
-
-void AbacusWindow::addRodLetter(const abacus::PlaceRow &row)
-{
-    auto *box = place(new QLineEdit(text(row.letter), this), row.rodLetter);
-    box->setFont(fontOf(abacus::stepFont));
-    box->setAlignment(Qt::AlignCenter);
-    box->setEnabled(false);
-    box->setFocusPolicy(Qt::NoFocus);
-    speak(box, abacus::rodLetterSpoken(row));
-}
-
-// By rising tab index, passing over what takes no focus; the first one gets it.
-void AbacusWindow::orderTabStops()
-{
-    std::sort(tabStops_.begin(), tabStops_.end());
-    QWidget *previous = nullptr;
-    for (const auto &[tabIndex, control] : tabStops_) {
-        if (control->focusPolicy() == Qt::NoFocus || !control->isEnabled())
-            continue;
-        if (previous)
-            QWidget::setTabOrder(previous, control);
-        else
-            control->setFocus();
-        previous = control;
+    switch (button.command) {
+    case Command::Step:
+        core_.step(button.place, button.delta);
+        break;
+    case Command::OpenAbout:
+        about_.show();
+        break;
+    case Command::Quit: // nothing to save or ask: the number lives only on the screen
+        QCoreApplication::quit();
+        break;
+    default:
+        break;
     }
-    tabStops_.clear();
 }
 
 void AbacusWindow::textWritten(Place place, std::string_view text)

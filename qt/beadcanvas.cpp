@@ -9,9 +9,9 @@ namespace tallino {
 
 namespace {
 
-QRectF circleInside(const abacus::PlaceRow &row, int rank)
+QRectF circleInside(const abacus::Rod &rod, int rank)
 {
-    const TwipsRect circle = abacus::beadCircle(row, rank);
+    const TwipsRect circle = abacus::beadCircle(rod, rank);
     // Keep the outline inside the box, as the layout measures it.
     const double inset = abacus::beadOutlinePx * twipsPerPixel / 2;
     return QRectF(circle.left, circle.top, circle.width, circle.height)
@@ -48,16 +48,16 @@ void BeadCanvas::paintEvent(QPaintEvent *)
     // Only the circles are smoothed: the straight lines stay on whole pixels and crisp.
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(ink, abacus::beadOutlinePx * twipsPerPixel));
-    for (const abacus::PlaceRow &row : abacus::places) {
-        painter.setBrush(colour(row.beadFill));
-        for (int rank : row.drawingOrder) {
-            if (core_.isBeadVisible(row.place, rank))
-                painter.drawEllipse(circleInside(row, rank));
+    for (const abacus::Rod &rod : abacus::rods) {
+        painter.setBrush(colour(rod.beadFill));
+        for (int rank : rod.drawingOrder) {
+            if (core_.isBeadVisible(rod.place, rank))
+                painter.drawEllipse(circleInside(rod, rank));
         }
     }
     painter.setRenderHint(QPainter::Antialiasing, false);
-    for (const abacus::PlaceRow &row : abacus::places)
-        drawLine(painter, row.rod, ink);
+    for (const abacus::Rod &rod : abacus::rods)
+        drawLine(painter, rod.line, ink);
 }
 
 } // namespace tallino

@@ -42,7 +42,7 @@ QVariant DigitBox::inputMethodQuery(Qt::InputMethodQuery query) const
 
 void DigitBox::takeText(const QString &text)
 {
-    lengthLimit_ = std::max<int>(abacus::typedLengthLimit, text.size());
+    lengthLimit_ = static_cast<int>(typedLengthLimit(static_cast<std::size_t>(text.size())));
 }
 
 } // namespace tallino

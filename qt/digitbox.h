@@ -1,6 +1,6 @@
 #pragma once
 
-#include "abacuslayout.h"
+#include "abacuscore.h"
 
 #include <QLineEdit>
 
@@ -22,10 +22,9 @@ public:
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 private:
-    // Whatever the box holds now is the most the user may lengthen it to, and at least two.
     void takeText(const QString &text);
 
-    int lengthLimit_ = abacus::typedLengthLimit;
+    int lengthLimit_ = static_cast<int>(typedLengthLimit(0));
 };
 
 } // namespace tallino

@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 
 #include <algorithm>
-#include <limits>
 #include <optional>
 
 namespace tallino {
@@ -20,16 +19,9 @@ bool isCtrlLetter(const QKeyEvent &event)
         && event.key() >= Qt::Key_A && event.key() <= Qt::Key_Z;
 }
 
-// Codes beyond 16 bits are never digits.
-bool passes(int code)
-{
-    return code >= 0 && code <= std::numeric_limits<std::int16_t>::max()
-        && filterDigitKey(static_cast<std::int16_t>(code)) != 0;
-}
-
-// The character code a key press delivers, worked out the way the platform delivers
-// characters; none for keys that only edit or move (Delete, arrows, Tab...).
-std::optional<int> deliveredCharacter(const QKeyEvent &event)
+// The character a key press delivers, worked out the way the platform delivers characters; none
+// for keys that only edit or move (Delete, arrows, Tab...).
+std::optional<char32_t> deliveredCharacter(const QKeyEvent &event)
 {
     switch (event.key()) {
     case Qt::Key_Backspace:
@@ -48,11 +40,11 @@ std::optional<int> deliveredCharacter(const QKeyEvent &event)
     }
     // X11 puts the control code into text(), QTest leaves text() empty: the key tells both.
     if (isCtrlLetter(event))
-        return event.key() - Qt::Key_A + 1;
-    const QString text = event.text();
+        return static_cast<char32_t>(event.key() - Qt::Key_A + 1);
+    const QList<uint> text = event.text().toUcs4();
     if (text.isEmpty())
         return std::nullopt;
-    return static_cast<int>(text.front().unicode());
+    return static_cast<char32_t>(text.front());
 }
 
 } // namespace
@@ -62,16 +54,16 @@ bool DigitKeyFilter::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const auto &key = *static_cast<QKeyEvent *>(event);
-    const std::optional<int> code = deliveredCharacter(key);
-    if (!code)
+    const std::optional<char32_t> character = deliveredCharacter(key);
+    if (!character)
         return false;
     // A compose sequence or a compressed repeat delivers several characters in one press: the
     // box gets them all at once, so each one must pass.
-    const QString text = key.text();
+    const QList<uint> text = key.text().toUcs4();
     if (text.size() > 1)
-        return !std::all_of(
-            text.cbegin(), text.cend(), [](QChar c) { return passes(c.unicode()); });
-    return !passes(*code);
+        return !std::all_of(text.cbegin(), text.cend(),
+            [](uint c) { return isTypedDigit(static_cast<char32_t>(c)); });
+    return !isTypedDigit(*character);
 }
 
 } // namespace tallino

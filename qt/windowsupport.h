@@ -9,10 +9,9 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 class QFont;
-class QLabel;
-class QPushButton;
 
 namespace tallino {
 
@@ -23,10 +22,6 @@ QRect pixels(const TwipsRect &box);
 inline QColor colour(const Rgb &rgb)
 {
     return { rgb.red, rgb.green, rgb.blue };
-}
-inline QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
 }
 inline QString text(const std::string &utf8)
 {
@@ -39,25 +34,16 @@ void setUpApplication();
 
 QFont fontOf(const FontSpec &wanted);
 
-// For a text that must fit on one line of the given width: when the family is missing, the
-// decorative substitute narrowed until the text fits.
-QFont fittedFont(const FontSpec &wanted, const QString &text, int width);
+// A window as described, with its name, caption and fixed client size, a title bar with a close
+// box only, and its controls. The main window has a task-bar button; the others are tool windows,
+// which still keep the program running while they are open. A button calls `pressed` with what it
+// stands for. Returns the controls in the description's order.
+using Pressed = std::function<void(const ControlDescription &)>;
+std::vector<QWidget *> buildWindow(
+    QWidget *window, const WindowDescription &described, const Pressed &pressed);
 
-// Named and captioned, fixed client size, title bar with a close box only. Tool windows get no
-// task-bar button but still keep the program running while they are open.
-enum class WindowKind { Main, Tool };
-void makeFixedWindow(QWidget *window, const char *name, const char *caption, WindowKind kind,
-    const TwipsRect &client);
-
-// Centred on the screen's available area, but never with the top-left corner off it: a window
-// larger than the screen keeps its title bar where it can be grabbed.
+// Centred on the screen's available area, but never with the top-left corner off it.
 void centreOnScreen(QWidget *window);
-
-// Word-wrapped, from the top left, as the windows' texts are laid out.
-QLabel *addTextLabel(QWidget *window, const Control &control, const QString &caption);
-// The dialogs' "OK": it closes its window.
-QPushButton *addOkButton(QWidget *window, const Control &control, const Spoken &spoken);
-void speak(QWidget *control, const std::string &name, const std::string &description);
 
 // One instance for the whole run; its window is destroyed on close and built anew, centred,
 // at the next showing.

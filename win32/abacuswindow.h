@@ -1,45 +1,31 @@
 #pragma once
 
 #include "abacuscore.h"
-#include "controlids.h"
-#include "toplevelwindow.h"
+#include "window.h"
 
 #include <array>
 #include <string>
-
-namespace tallino::abacus {
-struct PlaceRow;
-struct Single;
-} // namespace tallino::abacus
+#include <utility>
 
 namespace tallino::win {
 
-class AboutWindow;
-class ErrorDialog;
-
-// The abacus drawing with its boxes and buttons, built from its layout table: a thin view over
+// The abacus drawing with its boxes and buttons, built from its description: a thin view over
 // AbacusCore. Edits and clicks go to the core; texts, beads and error requests come back
 // through the listener, and the beads are painted from the core's state.
-class AbacusWindow : public TopLevelWindow, private AbacusListener {
+class AbacusWindow : public Window, private AbacusListener {
 public:
-    static constexpr const wchar_t *className = ids::abacusClass;
-
-    AbacusWindow(TopLevelWindows &windows, const Speech &speech, ErrorDialog &errorDialog,
-        AboutWindow &about);
+    AbacusWindow(MessageLoop &loop, const Speech &speech, Window &errorDialog, Window &about);
+    static bool registerClass();
+    // Shown, with the drawing named for screen readers; false when the system made no window.
+    bool open();
 
 private:
-    friend class TopLevelWindow;
-    LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void onCreate();
-    void addStepButton(const abacus::PlaceRow &row, int delta);
-    void addDigitBox(const abacus::PlaceRow &row);
-    void addRodLetter(const abacus::PlaceRow &row);
-    void addCommand(const abacus::Single &single, std::function<void()> click);
-    void addTitle();
-    void addInstructions();
-    void onEdited(HWND box);
-    LRESULT onControlColour(HDC dc, HWND control);
-    void paint(HDC dc) const override;
+    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void onCommand(int id, int notification);
+    void onEdited(const ControlDescription &box, HWND edited);
+    void onPaint();
+    void paint(HDC dc) const;
+    HWND boxOf(Place place) const;
     void tellNumber();
 
     void textWritten(Place place, std::string_view text) override;
@@ -47,13 +33,10 @@ private:
     void errorRequested() override;
 
     AbacusCore core_;
-    ErrorDialog &errorDialog_;
-    AboutWindow &about_;
-    std::array<HWND, placeCount> boxes_ {};
+    Window &errorDialog_;
+    Window &about_;
     bool writing_ = false; // while the core's own write is mirrored: its EN_CHANGE is no edit
     Brush background_;
-    Brush titleBackground_;
-    Brush instructionsBackground_;
     std::string spokenNumber_;
 };
 

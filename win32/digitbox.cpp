@@ -1,13 +1,9 @@
 #include "digitbox.h"
 
 #include "abacuscore.h"
-#include "abacuslayout.h"
 
-#include <algorithm>
 #include <commctrl.h>
-#include <cstdint>
 #include <imm.h>
-#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -17,32 +13,39 @@ namespace {
 
 constexpr UINT_PTR subclassId = 1;
 
-bool passes(WPARAM code)
-{
-    return code <= static_cast<WPARAM>(std::numeric_limits<std::int16_t>::max())
-        && filterDigitKey(static_cast<std::int16_t>(code)) != 0;
-}
-
 void limitLength(HWND box, std::size_t length)
 {
-    SendMessageW(
-        box, EM_LIMITTEXT, std::max(static_cast<std::size_t>(abacus::typedLengthLimit), length), 0);
+    SendMessageW(box, EM_LIMITTEXT, typedLengthLimit(length), 0);
 }
+
+// Opened for one scope, and let go on every path: while it is open, no other program can paste.
+class OpenedClipboard {
+public:
+    explicit OpenedClipboard(HWND owner) : isOpen_(OpenClipboard(owner)) { }
+    ~OpenedClipboard()
+    {
+        if (isOpen_)
+            CloseClipboard();
+    }
+    OpenedClipboard(const OpenedClipboard &) = delete;
+    OpenedClipboard &operator=(const OpenedClipboard &) = delete;
+    explicit operator bool() const { return isOpen_; }
+
+private:
+    bool isOpen_;
+};
 
 // The clipboard's text up to its first line end, as a one-line box takes it.
 std::optional<std::wstring> clipboardLine(HWND box)
 {
-    if (!OpenClipboard(box))
+    const OpenedClipboard clipboard(box);
+    const HANDLE data = clipboard ? GetClipboardData(CF_UNICODETEXT) : nullptr;
+    const auto *text = data ? static_cast<const wchar_t *>(GlobalLock(data)) : nullptr;
+    if (!text)
         return std::nullopt;
-    std::optional<std::wstring> line;
-    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto *text = static_cast<const wchar_t *>(GlobalLock(data))) {
-            const std::wstring_view all(text);
-            line = std::wstring(all.substr(0, all.find_first_of(L"\r\n")));
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
+    const std::wstring_view all(text);
+    std::wstring line(all.substr(0, all.find_first_of(L"\r\n")));
+    GlobalUnlock(data);
     return line;
 }
 
@@ -66,6 +69,14 @@ bool isShiftInsert(WPARAM key)
     return key == VK_INSERT && GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0;
 }
 
+// A character as the box receives it: WM_UNICHAR brings whole code points, WM_CHAR and
+// WM_IME_CHAR UTF-16 units, of which a surrogate is never a digit.
+bool isTyped(UINT message, WPARAM code)
+{
+    return (message == WM_UNICHAR && code == UNICODE_NOCHAR)
+        || isTypedDigit(static_cast<char32_t>(code));
+}
+
 // Ctrl+letters arrive as the codes 1 to 26 and Backspace as 8: none of them is a digit, so
 // Ctrl+V pastes nothing and Backspace erases nothing, while Delete and the context menu's
 // Paste, which deliver no character, still work.
@@ -75,7 +86,7 @@ LRESULT CALLBACK filter(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UI
     case WM_CHAR:
     case WM_IME_CHAR:
     case WM_UNICHAR:
-        if (!(message == WM_UNICHAR && wParam == UNICODE_NOCHAR) && !passes(wParam))
+        if (!isTyped(message, wParam))
             return 0;
         break;
     case WM_KEYDOWN:

@@ -1,8 +1,10 @@
 #include "program.h"
 
+#include "abacuslayout.h"
 #include "abacuswindow.h"
-#include "aboutwindow.h"
-#include "errordialog.h"
+#include "dialoglayouts.h"
+#include "secondarywindow.h"
+#include "strings.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -27,6 +29,17 @@ private:
     bool initialised_;
 };
 
+// Without its window the program would go on running unseen: it says why, and ends.
+int failedStart()
+{
+    const std::wstring text = L"Tallino non può partire: il sistema non ha creato la sua finestra "
+                              L"(errore "
+        + std::to_wstring(GetLastError()) + L").";
+    MessageBoxW(
+        nullptr, text.c_str(), wide(abacus::window().caption).c_str(), MB_OK | MB_ICONERROR);
+    return 1;
+}
+
 } // namespace
 
 int run()
@@ -35,12 +48,14 @@ int run()
     InitCommonControlsEx(&controls);
     const ComApartment com;
     const Speech speech;
-    TopLevelWindows windows;
-    ErrorDialog errorDialog(windows, speech);
-    AboutWindow about(windows, speech);
-    AbacusWindow abacus(windows, speech, errorDialog, about);
-    abacus.show();
-    return windows.runMessageLoop();
+    MessageLoop loop;
+    SecondaryWindow errorDialog(errordialog::window(), loop, speech);
+    SecondaryWindow about(about::window(), loop, speech);
+    AbacusWindow abacus(loop, speech, errorDialog, about);
+    if (!AbacusWindow::registerClass() || !SecondaryWindow::registerClass(errordialog::window())
+        || !SecondaryWindow::registerClass(about::window()) || !abacus.open())
+        return failedStart();
+    return loop.run();
 }
 
 } // namespace tallino::win

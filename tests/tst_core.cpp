@@ -1,0 +1,208 @@
+// The rules, with nothing but the standard library, so that every compiler that builds the core
+// runs them too: each table row a case; a failure says what it saw.
+#include "abacuscore.h"
+#include "layout.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+using tallino::AbacusCore;
+using tallino::Place;
+
+namespace {
+
+int failures = 0;
+
+void same(const std::string &what, const std::string &seen, const std::string &wanted)
+{
+    if (seen != wanted) {
+        std::printf(
+            "FAIL %s: saw \"%s\", wanted \"%s\"\n", what.c_str(), seen.c_str(), wanted.c_str());
+        ++failures;
+    }
+}
+
+// What the window hears: "u10" the program writes "10" into the units box, "u#3" the units
+// beads of ranks 1 to 3 are shown and the others hidden, "!" the error dialog is asked for.
+struct Log : tallino::AbacusListener {
+    std::string entries;
+    void add(const std::string &entry) { entries += (entries.empty() ? "" : " ") + entry; }
+    void textWritten(Place place, std::string_view text) override
+    {
+        add("udcm"[int(place)] + std::string(text));
+    }
+    void beadsSet(Place place, int shown) override
+    {
+        add("udcm"[int(place)] + std::string("#") + std::to_string(shown));
+    }
+    void errorRequested() override { add("!"); }
+};
+
+// Thousands first, each box's text; then "=digit" where the text does not spell its digit, and
+// "#n" where the n visible beads differ from the digit ("#?" when they are no pile from rank 1).
+std::string state(const AbacusCore &core)
+{
+    std::string columns;
+    for (int i = 3; i >= 0; --i) {
+        std::string column = core.text(Place(i)), beads;
+        const std::string digit = std::to_string(core.digit(Place(i)));
+        for (int rank = 1; rank <= 9; ++rank)
+            beads += core.isBeadVisible(Place(i), rank) ? '1' : '0';
+        const auto shown = std::count(beads.begin(), beads.end(), '1');
+        if (column != digit)
+            column += '=' + digit;
+        if (beads.find('0') < std::size_t(shown))
+            column += "#?";
+        else if (std::to_string(shown) != digit)
+            column += '#' + std::to_string(shown);
+        columns += (i < 3 ? "|" : "") + column;
+    }
+    return columns;
+}
+
+// The user's edits, thousands first: "1|0|0|7".
+void edit(AbacusCore &core, const std::string &texts)
+{
+    std::size_t start = 0;
+    for (int i = 3; i >= 0; --i) {
+        const std::size_t end = texts.find('|', start);
+        core.edit(Place(i), texts.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+std::string spelt(int number)
+{
+    const std::string digits = std::to_string(10000 + number).substr(1);
+    return { digits[0], '|', digits[1], '|', digits[2], '|', digits[3] };
+}
+
+void everyNumberUnderEveryButton()
+{
+    for (int n = 0; n <= 9999; ++n) {
+        for (int place = 0, s = 1; place < 4; ++place, s *= 10) {
+            for (int delta : { +1, -1 }) {
+                Log log;
+                AbacusCore core(log);
+                edit(core, spelt(n));
+                const bool completed = core.step(Place(place), delta);
+                // Past the ends the thousands stop at 9 or 0, the places from the button's up to
+                // the hundreds wrap, those below it stay.
+                const int result = delta > 0 ? (n + s <= 9999 ? n + s : 9000 + n % s)
+                                             : (n >= s ? n - s : n % s + 999 - 999 % s);
+                const std::string what = spelt(n) + (delta > 0 ? " + " : " - ") + std::to_string(s);
+                same(what, state(core) + (completed ? "" : " stopped"), spelt(result));
+                same(what + ": dialog", std::to_string(log.entries.find('!')),
+                    std::to_string(std::string::npos));
+            }
+        }
+    }
+}
+
+void oddCases()
+{
+    struct Row {
+        const char *name, *before, *action; // action: "u+", "d-", or "c=text" typed
+        const char *log; // then "stop" when the press ended at an overflow
+        const char *after;
+    };
+    const Row rows[] = {
+        // The worked presses, write for write
+        { "units + on 9999", "9|9|9|9", "u+", "u10 u0 u#0 d10 d0 d#0 c10 c0 c#0 m10 m9 m#9",
+            "9|0|0|0" },
+        { "units - on 1000", "1|0|0|0", "u-", "u-1 u9 u#9 d-1 d9 d#9 c-1 c9 c#9 m0 m#0",
+            "0|9|9|9" },
+        { "thousands + on 9", "9|1|2|3", "m+", "m10 m9 m#9", "9|1|2|3" },
+        // A "10" left in a box
+        { "units + carries a tens 10", "0|0|10|3", "u+", "u4 u#4 d0 d#0 c1 c#1", "0|1|0|4" },
+        { "+ on a 10 is rejected", "0|0|0|10", "u+", "u11 ! u0 u#0 u#0", "0|0|0|0" },
+        { "- on a 10", "0|0|0|10", "u-", "u9 u#9", "0|0|0|9" },
+        { "any + sets a thousands 10 to 9", "10|0|0|3", "u+", "u4 u#4 m9 m#9", "9|0|0|4" },
+        // Typed values
+        { "10 keeps the beads", "0|0|0|1", "u=10", "", "0|0|0|10#1" },
+        { "-1 keeps the beads", "0|0|0|4", "u=-1", "", "0|0|0|-1#4" },
+        { "50 resets, beads hidden twice", "0|3|0|7", "c=50", "! c0 c#0 c#0", "0|0|0|7" },
+        { "leading zero", "0|0|0|0", "u=07", "u#7", "0|0|0|07=7" },
+        { "blanks and a plus", "0|0|0|0", "d= +4 ", "d#4", "0|0| +4 =4|0" },
+        { "emptied box", "0|0|0|7", "u=", "u#0", "0|0|0|=0" },
+        { "letters", "0|0|0|7", "u=ab", "! u0 u#0 u#0", "0|0|0|0" },
+        // The 16-bit ends
+        { "down to -32768", "0|0|0|-32767", "u-", "u-32768 u9 u#9 d-1 d9 d#9 c-1 c9 c#9 m-1 m0 m#0",
+            "0|9|9|9" },
+        { "- on -32768 stops", "0|0|0|-32768", "u-", "stop", "0|0|0|-32768#0" },
+        { "stop keeps earlier writes", "0|0|-32768|0", "u-", "u-1 u9 u#9 stop", "0|0|-32768#0|9" },
+    };
+    for (const Row &row : rows) {
+        Log log;
+        AbacusCore core(log);
+        edit(core, row.before);
+        log.entries.clear();
+        const std::string action = row.action;
+        const auto place = Place(std::string("udcm").find(action[0]));
+        if (action[1] == '=')
+            core.edit(place, action.substr(2));
+        else if (!core.step(place, action[1] == '+' ? +1 : -1))
+            log.add("stop");
+        same(row.name, log.entries, row.log);
+        same(row.name, state(core), row.after);
+    }
+}
+
+void typedCharacters()
+{
+    const std::pair<char32_t, bool> rows[] = { { U'0', true }, { U'5', true }, { U'9', true },
+        { U'/', false }, { U':', false }, { U'a', false }, { U' ', false }, { U'-', false },
+        { U'à', false }, { 0, false }, { 8, false }, { 13, false }, { 22, false }, { 27, false },
+        { U'\u0663', false }, { U'\uff13', false }, { U'\U0001d7ce', false },
+        { U'0' + 0x10000, false } };
+    for (const auto &[character, passes] : rows)
+        same("typed U+" + std::to_string(unsigned(character)),
+            tallino::isTypedDigit(character) ? "passes" : "dropped", passes ? "passes" : "dropped");
+}
+
+void typedLengths()
+{
+    const std::pair<std::size_t, std::size_t> rows[] = { { 0, 2 }, { 1, 2 }, { 2, 2 }, { 3, 3 },
+        { 6, 6 } };
+    for (const auto &[length, limit] : rows)
+        same("limit at " + std::to_string(length),
+            std::to_string(tallino::typedLengthLimit(length)), std::to_string(limit));
+}
+
+void placement()
+{
+    struct Row {
+        const char *name;
+        tallino::PixelRect area;
+        int width, height;
+        const char *place;
+    };
+    const Row rows[] = {
+        { "centred", { 0, 0, 1024, 768 }, 524, 568, "250,100" },
+        { "on an area below a top panel", { 0, 40, 1024, 728 }, 524, 568, "250,120" },
+        { "on a second screen", { 1024, 0, 800, 600 }, 400, 200, "1224,200" },
+        { "odd room", { 0, 0, 101, 101 }, 50, 50, "25,25" },
+        { "wider than the area", { 0, 0, 400, 800 }, 524, 568, "0,116" },
+        { "taller than the area", { 10, 20, 1024, 500 }, 524, 568, "260,20" },
+        { "larger both ways", { 5, 5, 400, 500 }, 524, 568, "5,5" },
+    };
+    for (const Row &row : rows) {
+        const tallino::PixelRect placed = tallino::placedOn(row.area, row.width, row.height);
+        same(row.name, std::to_string(placed.left) + "," + std::to_string(placed.top), row.place);
+    }
+}
+
+} // namespace
+
+int main()
+{
+    everyNumberUnderEveryButton();
+    oddCases();
+    typedCharacters();
+    typedLengths();
+    placement();
+    std::printf("tst_core: %d failures\n", failures);
+    return failures ? 1 : 0;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "window.h"
+
+namespace tallino::win {
+
+// The error dialog and the About window: each one instance for the whole run, shown modeless and
+// without an owner, built anew at every showing after it was closed, closed by its button; Escape
+// closes only the one whose description says so. Tool windows: without an owner they still get
+// no task-bar button.
+class SecondaryWindow : public Window {
+public:
+    SecondaryWindow(const WindowDescription &described, MessageLoop &loop, const Speech &speech);
+    static bool registerClass(const WindowDescription &described);
+
+private:
+    static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void onCommand(int id);
+    void paint(HDC dc) const;
+};
+
+} // namespace tallino::win
