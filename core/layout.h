@@ -43,7 +43,7 @@ struct FontSpec {
 
 // Free desktops rarely have the families the windows name; these keep every text inside its box
 // and the instruction list one item per line. The title's decorative substitute is narrowed
-// until its text fits.
+// until its text fits. A web page carries the first one whose licence lets it travel.
 struct FontSubstitute {
     const char *family;
     const char *substitutes[2];
@@ -51,7 +51,7 @@ struct FontSubstitute {
 inline constexpr FontSubstitute fontSubstitutes[] = {
     { "MS Sans Serif", { "DejaVu Sans Condensed", "DejaVu Sans" } },
     { "Arial", { "Liberation Sans", nullptr } },
-    { "Curlz MT", { "Z003", nullptr } },
+    { "Curlz MT", { "Z003", "Dancing Script" } },
 };
 
 enum class ControlKind {

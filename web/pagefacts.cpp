@@ -1,0 +1,93 @@
+// Build-time helper of the page: prints as JSON what the page's packaging needs of the core, so
+// that no text or colour is written again there: every font the windows name, with its
+// substitutes and every character it has to show (a digit box's typed digits too), and the
+// abacus window's caption and background for the web app manifest.
+#include "abacuslayout.h"
+#include "dialoglayouts.h"
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <utility>
+
+namespace {
+
+using Face = std::pair<std::string, bool>; // family, bold
+
+std::string quoted(const std::string &text)
+{
+    std::string json = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            json += '\\';
+        json += c;
+    }
+    return json + '"';
+}
+
+std::string typedDigits()
+{
+    std::string digits;
+    for (char32_t c = 0; c < 128; ++c) {
+        if (tallino::isTypedDigit(c))
+            digits += static_cast<char>(c);
+    }
+    return digits;
+}
+
+void addTexts(std::map<Face, std::string> &faces, const tallino::WindowDescription &window)
+{
+    for (std::size_t i = 0; i < window.controls.size(); ++i) {
+        const tallino::ControlDescription &control = window.controls[i];
+        if (!control.font.family)
+            continue; // the system's own font
+        std::string &text = faces[{ control.font.family, control.font.bold }];
+        text += control.text;
+        if (window.opening && window.opening->control == i)
+            text += window.opening->text;
+        if (control.kind == tallino::ControlKind::DigitBox)
+            text += typedDigits();
+    }
+}
+
+std::string substitutesOf(const std::string &family)
+{
+    std::string list;
+    for (const tallino::FontSubstitute &row : tallino::fontSubstitutes) {
+        if (row.family != family)
+            continue;
+        for (const char *substitute : row.substitutes) {
+            if (substitute)
+                list += (list.empty() ? "" : ", ") + quoted(substitute);
+        }
+    }
+    return "[" + list + "]";
+}
+
+std::string hex(const tallino::Rgb &rgb)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", rgb.red, rgb.green, rgb.blue);
+    return text;
+}
+
+} // namespace
+
+int main()
+{
+    std::map<Face, std::string> faces;
+    const tallino::WindowDescription &abacus = tallino::abacus::window();
+    for (const auto *window :
+        { &abacus, &tallino::errordialog::window(), &tallino::about::window() })
+        addTexts(faces, *window);
+    std::printf("{\"caption\": %s, \"background\": \"%s\", \"faces\": [",
+        quoted(abacus.caption).c_str(), hex(*abacus.background).c_str());
+    const char *separator = "";
+    for (const auto &[face, text] : faces) {
+        std::printf("%s\n {\"family\": %s, \"bold\": %s, \"substitutes\": %s, \"text\": %s}",
+            separator, quoted(face.first).c_str(), face.second ? "true" : "false",
+            substitutesOf(face.first).c_str(), quoted(text).c_str());
+        separator = ",";
+    }
+    std::printf("]}\n");
+}
