@@ -118,6 +118,12 @@ inline const char *const tabRound[] = { "Command2", "Command3", "Command5", "Com
     "decine", "centinaia", "migliaia", "Command8", "Command6", "Command4", "Command1", "Command9",
     "Command10", "Command2" };
 
+// What a screen reader says of some controls, and of the drawing with 1025 in the boxes.
+inline const char *const spokenNames[][2] = { { "Command4", "Aggiungi una decina" },
+    { "Command7", "Togli un migliaio" }, { "centinaia", "Cifra delle centinaia" },
+    { "Text4", "Asta delle unità" } };
+inline const char *const spoken1025 = "1 migliaio, 0 centinaia, 2 decine, 5 unità";
+
 // The drawing, left to right: thousands, hundreds, tens, units.
 inline const Rgb beadFills[] = { { 128, 128, 128 }, { 0, 0, 255 }, { 255, 0, 0 },
     { 255, 255, 255 } };

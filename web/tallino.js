@@ -13,6 +13,7 @@ createTallino().then((core) => {
   const desk = document.getElementById('desk');
   const spoken = document.getElementById('spoken');
   const open = []; // the secondary windows shown, the front one last
+  const recent = []; // the windows in the order they last had the focus
   const boxes = [];
   const beads = [];
   let announcing = false;
@@ -50,11 +51,11 @@ createTallino().then((core) => {
   document.title = layouts.abacus.caption;
   fitToPage();
   addEventListener('resize', fitToPage);
-  main.activate();
   if (document.querySelector('link[rel=manifest]')) navigator.serviceWorker.register('sw.js');
   document.fonts.ready.then(() => {
     for (const title of document.querySelectorAll('.Title > span')) narrowToFit(title);
     document.documentElement.dataset.ready = '1';
+    main.activate();
     performance.mark('tallino-ready');
   });
 
@@ -73,6 +74,7 @@ createTallino().then((core) => {
   // earlier lies above.
   function buildWindow(layout) {
     const frame = element('section', layout.isMain ? 'window main' : 'window secondary');
+    frame.dataset.name = layout.name;
     const client = element('div', 'client');
     Object.assign(client.style, { width: inches(layout.client.width), height: inches(layout.client.height) });
     client.style.background = layout.background ? rgb(layout.background) : 'ButtonFace';
@@ -98,7 +100,10 @@ createTallino().then((core) => {
     built.defaultButton = controls.find((made, index) => layout.controls[index].isDefault);
     built.focusable = () => [...client.querySelectorAll('button, input:enabled')];
     built.activate = () => (built.lastFocus || built.focusable()[0]).focus();
-    frame.addEventListener('focusin', (event) => { built.lastFocus = event.target; });
+    frame.addEventListener('focusin', (event) => {
+      built.lastFocus = event.target;
+      toEnd(recent, built);
+    });
     frame.addEventListener('keydown', (event) => onKey(event, built, layout));
     desk.append(frame);
     return built;
@@ -130,6 +135,7 @@ createTallino().then((core) => {
   function makeControl(control) {
     const made = makers[control.kind](control);
     made.classList.add(control.kind);
+    made.dataset.name = control.name;
     const { left, top, width, height } = control.box;
     Object.assign(made.style, { left: inches(left), top: inches(top), width: inches(width), height: inches(height) });
     const font = control.font;
@@ -208,9 +214,9 @@ createTallino().then((core) => {
         shown = buildWindow(layout);
         shown.close = () => {
           shown.frame.remove();
-          open.splice(open.indexOf(shown), 1);
+          for (const list of [open, recent]) remove(list, shown);
           shown = null;
-          (open.at(-1) || main).activate();
+          (recent.at(-1) || main).activate(); // as a window system gives the focus back
         };
         shown.frame.addEventListener('pointerdown', () => toFront(shown));
         centre(shown.frame);
@@ -220,9 +226,17 @@ createTallino().then((core) => {
     };
   }
 
+  function remove(list, item) {
+    if (list.includes(item)) list.splice(list.indexOf(item), 1);
+  }
+
+  function toEnd(list, item) {
+    remove(list, item);
+    list.push(item);
+  }
+
   function toFront(shown) {
-    if (open.includes(shown)) open.splice(open.indexOf(shown), 1);
-    open.push(shown);
+    toEnd(open, shown);
     open.forEach((shown, index) => { shown.frame.style.zIndex = index + 1; });
   }
 
@@ -234,12 +248,14 @@ createTallino().then((core) => {
     for (const shown of [main, ...open]) centre(shown.frame);
   }
 
+  // Placed in device pixels, so that it lies on whole ones, where its straight lines stay sharp.
   function centre(frame) {
-    const zoom = Number(desk.style.zoom);
-    const area = { left: 0, top: 0, width: Math.floor(innerWidth / zoom), height: Math.floor(innerHeight / zoom) };
+    const device = (length) => Math.round(length * devicePixelRatio);
+    const area = { left: 0, top: 0, width: device(innerWidth), height: device(innerHeight) };
     const size = frame.getBoundingClientRect();
-    const placed = core.placedOn(area, Math.round(size.width / zoom), Math.round(size.height / zoom));
-    Object.assign(frame.style, { left: `${placed.left}px`, top: `${placed.top}px` });
+    const placed = core.placedOn(area, device(size.width), device(size.height));
+    const inDesk = (place) => `${place / devicePixelRatio / Number(desk.style.zoom)}px`;
+    Object.assign(frame.style, { left: inDesk(placed.left), top: inDesk(placed.top) });
   }
 
   // A decorative title whose face runs wider than its box is narrowed until it fits.

@@ -1,0 +1,323 @@
+"""The browser edition as a user meets it: the real page in headless Chromium, keys and pointer
+through WebDriver, pixels from screenshots, the accessibility tree through the DevTools protocol.
+The numbers expected are drawn.h's, printed by judge, which also judges the pixels with sight.h.
+Run by CTest (ctest --preset web) with Debian's python3."""
+import contextlib
+import io
+import json
+import os
+import pathlib
+import shlex
+import socket
+import subprocess
+import sys
+import tempfile
+import unittest
+
+from PIL import Image
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.actions import interaction
+from selenium.webdriver.common.actions.action_builder import ActionBuilder
+from selenium.webdriver.common.actions.pointer_input import PointerInput
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+WEB = pathlib.Path(os.environ['TALLINO_WEB'])
+JUDGE = shlex.split(os.environ['TALLINO_JUDGE'])
+DRAWN = json.loads(subprocess.run(JUDGE + ['numbers'], capture_output=True, check=True).stdout)
+SINGLE = (WEB / 'tallino.html').as_uri()
+TWIPS_PER_PX = 1440 / 96  # CSS's pixel
+PASTE = object()  # the clipboard's text goes in with Ctrl+V
+KEYS = [  # units box before ("|" the caret, none: all selected), what the user does, after
+    ('|1', ['0'], '0|1'),
+    ('10|', ['0'], '10|'),  # a third character is refused
+    ('1|', ['2', Keys.ENTER, '5'], '05|'),  # above 10: the error dialog, OK, then "0|"
+    ('|1', ['a', '/', ':', '\u0663'], '|1'),
+    ('10|', [Keys.BACKSPACE], '1|'),
+    ('|10', [Keys.DELETE], '|0'),
+    ('10|', [Keys.LEFT], '1|0'),
+    ('10|', [Keys.HOME], '|10'),
+    ('10', [PASTE, '07'], '07|'),  # over the selection
+    ('1|', [PASTE, '00'], '1|'),  # too long: refused whole, not cut
+    ('10', [PASTE, '1a'], '10'),
+]
+STEPS = [  # the number, the button pressed and how, the number after
+    ('9999', 'Command1', 'mouse', '9000'), ('0000', 'Command2', 'touch', '0999'),
+    ('0099', 'Command4', 'touch', '0109'), ('1000', 'Command5', 'mouse', '0900'),
+    ('0000', 'Command7', 'touch', '0000'), ('0010', 'Command3', 'mouse', '0000'),
+]
+
+
+def chromium(*arguments):
+    options = webdriver.ChromeOptions()
+    for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic',
+                     '--no-first-run', '--disable-background-networking', '--disable-sync',
+                     '--disable-component-update', f'--user-data-dir={tempfile.mkdtemp()}',
+                     *arguments):
+        options.add_argument(argument)
+    options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
+    return webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+
+
+@contextlib.contextmanager
+def served():
+    with socket.socket() as probe:
+        probe.bind(('127.0.0.1', 0))
+        port = probe.getsockname()[1]
+    server = subprocess.Popen([sys.executable, '-m', 'http.server', str(port), '--bind',
+                               '127.0.0.1', '--directory', WEB / 'served'],
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        WebDriverWait(None, 5, ignored_exceptions=(OSError,)).until(
+            lambda _: socket.create_connection(('127.0.0.1', port)).close() or True)
+        yield f'http://127.0.0.1:{port}/'
+    finally:
+        server.terminate()
+        server.wait()
+
+
+class Browser(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.driver = chromium('--window-size=1024,768')
+        cls.driver.execute_cdp_cmd('Browser.grantPermissions', {
+            'permissions': ['clipboardReadWrite', 'clipboardSanitizedWrite']})
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+
+    def tearDown(self):  # nothing reaches the console, ever
+        self.assertEqual([e for e in self.driver.get_log('browser') if e['level'] != 'INFO'], [])
+
+    def load(self, url):
+        self.driver.get(url)
+        WebDriverWait(self.driver, 10).until(lambda d: self.js('return document.documentElement.dataset.ready'))
+
+    def js(self, script, *args):
+        return self.driver.execute_script(script, *args)
+
+    def control(self, name, window='tallino'):
+        return self.driver.find_element('css selector', f'[data-name="{window}"] [data-name="{name}"]')
+
+    def windows(self, name):
+        return self.driver.find_elements('css selector', f'[data-name="{name}"]')
+
+    def focused(self):
+        return self.js('return document.activeElement.dataset.name')
+
+    def keys(self, *keys):
+        actions = webdriver.ActionChains(self.driver)
+        for key in keys:
+            actions.send_keys(key)
+        actions.perform()
+
+    def ctrl(self, letter):
+        webdriver.ActionChains(self.driver).key_down(Keys.CONTROL).send_keys(letter).key_up(Keys.CONTROL).perform()
+
+    def type_into(self, name, text):
+        self.control(name).click()
+        self.ctrl('a')
+        self.keys(text)
+
+    def type_number(self, digits):
+        for name, digit in zip(DRAWN['boxNames'], digits):
+            self.type_into(name, digit)
+
+    def number(self):
+        return ''.join(self.control(name).get_property('value') for name in DRAWN['boxNames'])
+
+    def press(self, name, pointer='mouse', window='tallino'):
+        finger = ActionBuilder(self.driver, mouse=PointerInput(getattr(interaction, f'POINTER_{pointer.upper()}'), pointer))
+        finger.pointer_action.move_to(self.control(name, window)).pointer_down().pause(0.05).pointer_up()
+        finger.perform()
+
+    def rect(self, element):
+        return self.js('return arguments[0].getBoundingClientRect().toJSON()', element)
+
+    def client(self, window):
+        return self.rect(self.driver.find_element('css selector', f'[data-name="{window}"] .client'))
+
+    def scaled(self, window):
+        client = self.client(window)
+        return client, client['width'] / DRAWN['windows'][window]['size'][2]
+
+    def check_places(self, window):
+        """Each control where drawn.h puts it, scaled as the window is, with its first text."""
+        client, scale = self.scaled(window)
+        self.assertAlmostEqual(client['height'] / scale, DRAWN['windows'][window]['size'][3], delta=2 / scale)
+        for drawn in (c for c in DRAWN['controls'] if c['window'] == window):
+            seen = self.control(drawn['name'], window)
+            rect = self.rect(seen)
+            place = [(rect['x'] - client['x']) / scale, (rect['y'] - client['y']) / scale, rect['width'] / scale, rect['height'] / scale]
+            for got, wanted in zip(place, drawn['box']):
+                self.assertAlmostEqual(got, wanted, delta=1.5 / scale, msg=drawn['name'])
+            text = seen.get_property('value') if seen.tag_name == 'input' else seen.get_property('textContent')
+            self.assertEqual((text, seen.is_enabled()), (drawn['text'], drawn['enabled']), drawn['name'])
+
+    def check_centred(self, window):
+        """Give or take one of the window's own pixels."""
+        rect, (width, height) = self.rect(window), self.js('return [innerWidth, innerHeight]')
+        pixel = self.scaled('tallino')[1] * TWIPS_PER_PX
+        self.assertLessEqual(abs(2 * rect['x'] + rect['width'] - width), 2 * pixel)
+        self.assertLessEqual(abs(2 * rect['y'] + rect['height'] - height), 2 * pixel)
+
+    def judge(self, window, mode, argument):
+        """sight.h's probes on the window's client area in the screenshot."""
+        client, scale = self.scaled(window)
+        ratio = self.js('return devicePixelRatio')
+        shot = Image.open(io.BytesIO(self.driver.get_screenshot_as_png())).convert('RGB')
+        left, top = round(client['x'] * ratio), round(client['y'] * ratio)
+        area = shot.crop((left, top, left + round(client['width'] * ratio), top + round(client['height'] * ratio)))
+        with tempfile.NamedTemporaryFile() as raw:
+            raw.write(area.tobytes())
+            raw.flush()
+            return subprocess.run(JUDGE + [mode, raw.name, str(area.width), str(scale * ratio), argument],
+                                  capture_output=True, text=True, check=True).stdout
+
+
+class Page(Browser):
+    """tallino.html opened from file://, as from a USB stick."""
+    url = SINGLE
+
+    def setUp(self):
+        self.load(self.url)
+
+    def test_places_and_drawing_at_two_scales(self):
+        width, height = (size / TWIPS_PER_PX for size in DRAWN['windows']['tallino']['size'][2:])
+        for zoom, ratio in ((1, 1), (1.5, 2)):
+            self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+                'width': round(width * zoom), 'height': round(height * zoom) + 40, 'deviceScaleFactor': ratio, 'mobile': False})
+            self.load(self.url)
+            self.check_places('tallino')
+            for digits in ('9999', '0000', '1111'):
+                self.type_number(digits)
+                self.assertEqual(self.judge('tallino', 'drawing', digits[0]), '', f'{digits} at {zoom}x{ratio}')
+            self.assertAlmostEqual(self.client('tallino')['width'], width * zoom, delta=1)
+        self.driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+
+    def test_tab_round_and_fonts(self):
+        round_ = [self.focused()]
+        for _ in DRAWN['tabRound'][1:]:
+            self.keys(Keys.TAB)
+            round_.append(self.focused())
+        self.assertEqual(round_, DRAWN['tabRound'])
+        self.assertEqual(self.control('unità').get_attribute('inputmode'), 'numeric')
+        # Every text in a face the page carries, none in one of the machine's.
+        self.driver.execute_cdp_cmd('DOM.enable', {})
+        self.driver.execute_cdp_cmd('CSS.enable', {})
+        root = self.driver.execute_cdp_cmd('DOM.getDocument', {'depth': -1})['root']['nodeId']
+        for node in self.driver.execute_cdp_cmd('DOM.querySelectorAll', {'nodeId': root, 'selector': '[data-name][style*=pt]'})['nodeIds']:
+            fonts = self.driver.execute_cdp_cmd('CSS.getPlatformFontsForNode', {'nodeId': node})['fonts']
+            self.assertTrue(fonts and all(font['isCustomFont'] for font in fonts), fonts)
+
+    def test_keys(self):
+        for before, actions, after in KEYS:
+            with self.subTest(before=before, actions=actions):
+                self.load(self.url)
+                self.type_into('unità', before.replace('|', ''))
+                box = self.control('unità')
+                self.keys(*([] if before.endswith('|') else [Keys.HOME]))
+                if '|' not in before:
+                    self.ctrl('a')
+                if actions[0] is PASTE:
+                    self.driver.execute_async_script('navigator.clipboard.writeText(arguments[0]).then(arguments[1])', actions[1])
+                    self.ctrl('v')
+                else:
+                    self.keys(*actions)
+                value, start, end = self.js('const b = arguments[0]; return [b.value, b.selectionStart, b.selectionEnd]', box)
+                self.assertEqual(value[:start] + ('|' if start == end else '') + value[start:], after)
+
+    def test_steps(self):
+        for start, button, pointer, after in STEPS:
+            with self.subTest(start=start, button=button):
+                self.type_number(start)
+                self.press(button, pointer)
+                self.assertEqual(self.number(), after)
+        box = self.control('unità')
+        self.assertEqual(self.js('return arguments[0].selectionStart', box), len(box.get_property('value')))
+
+    def test_error_dialog(self):
+        self.press('Command9')  # the About window is open too
+        self.type_into('unità', '12')
+        self.type_into('unità', '99')  # again while it is open: the same dialog, in front
+        [dialog] = self.windows('dialog')
+        self.assertEqual(self.number(), '0000')
+        self.assertEqual(dialog.find_element('css selector', '.caption').text, DRAWN['windows']['dialog']['caption'])
+        self.assertEqual(self.focused(), 'OKButton')
+        rect = self.rect(dialog)
+        self.assertTrue(self.js('return arguments[0].contains(document.elementFromPoint(arguments[1], arguments[2]))',
+                                dialog, rect['x'] + rect['width'] / 2, rect['y'] + rect['height'] / 2))
+        self.check_centred(dialog)
+        self.check_places('dialog')
+        self.keys(Keys.ESCAPE)
+        self.assertTrue(dialog.is_displayed())
+        self.keys(Keys.ENTER)
+        self.assertEqual((self.windows('dialog'), self.focused()), ([], 'unità'))
+        self.press('Command1', 'touch')  # the abacus is still usable with the About window open
+        self.assertEqual(self.number(), '0001')
+
+    def test_about_window(self):
+        for close in (Keys.ESCAPE, Keys.ENTER, None):
+            self.press('Command9')
+            self.press('Command9', 'touch')
+            [about] = self.windows('frmAbout')
+            self.assertEqual(about.find_element('css selector', '.caption').text, DRAWN['windows']['frmAbout']['caption'])
+            self.check_centred(about)
+            self.check_places('frmAbout')
+            ground = self.js('return getComputedStyle(arguments[0]).backgroundColor.match(/\\d+/g).join()', about.find_element('css selector', '.client'))
+            self.assertEqual(self.judge('frmAbout', 'about', ground), '')
+            if close:
+                self.keys(close)
+            else:
+                self.press('cmdOK', 'touch', 'frmAbout')
+            self.assertEqual((self.windows('frmAbout'), self.focused()), ([], 'Command9'))
+
+    def test_spoken(self):
+        self.type_number('1025')
+        tree = self.driver.execute_cdp_cmd('Accessibility.getFullAXTree', {})['nodes']
+        said = {node['name']['value']: node for node in tree if node.get('name', {}).get('value')}
+        for name, words in DRAWN['spoken'].items():
+            self.assertIn(words, said, name)
+            self.assertTrue(said[words].get('description', {}).get('value'), name)
+        self.assertEqual(said[DRAWN['spoken1025']]['role']['value'], 'image')
+        live = self.driver.find_element('css selector', '[aria-live=polite]')
+        self.assertEqual(live.get_property('textContent'), DRAWN['spoken1025'])
+
+    def test_fine_in_a_tab(self):
+        self.load(self.url)  # a second entry in the tab's history: no script may close it
+        self.press('Command10')
+        self.assertEqual(self.windows('tallino'), [])
+        [again] = self.driver.find_elements('css selector', 'button')
+        again.click()
+        WebDriverWait(self.driver, 10).until(lambda d: self.windows('tallino'))
+
+
+class Served(Browser):
+    """The served folder: the same page, installable, and working offline after a first visit."""
+
+    def test_installable_and_offline(self):
+        with served() as url:
+            self.load(url)
+            WebDriverWait(self.driver, 10).until(lambda d: self.js('return navigator.serviceWorker.controller !== null'))
+            manifest = self.driver.execute_cdp_cmd('Page.getAppManifest', {})
+            self.assertEqual(manifest['errors'], [])
+            self.assertEqual(self.driver.execute_cdp_cmd('Page.getInstallabilityErrors', {})['installabilityErrors'], [])
+        self.load(url)
+        self.press('Command1')
+        self.assertEqual(self.number(), '0001')
+
+
+class AppWindow(unittest.TestCase):
+    def test_fine_closes_the_app_window(self):
+        driver = chromium(f'--app={SINGLE}')
+        try:
+            WebDriverWait(driver, 10).until(lambda d: d.execute_script('return document.documentElement.dataset.ready'))
+            app = driver.current_window_handle
+            driver.switch_to.new_window('tab')  # keeps the session when the app window goes
+            driver.switch_to.window(app)
+            driver.find_element('css selector', '[data-name="Command10"]').click()
+            WebDriverWait(driver, 5).until(lambda d: app not in d.window_handles)
+        finally:
+            driver.quit()
