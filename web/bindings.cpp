@@ -1,9 +1,10 @@
 // What the page reaches of the core: the windows' descriptions, the drawing, the rules and the
-// abacus itself, as plain JavaScript values. Nothing is decided here; embind has no wire type for
-// std::string_view or std::optional, so texts travel as std::string and a missing value as null.
+// abacus itself. Nothing is decided here; embind has no wire type for std::string_view or
+// std::optional, so texts travel as std::string, and a missing value as null.
 #include "abacuslayout.h"
 #include "dialoglayouts.h"
 
+#include <cmath>
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 #include <string>
@@ -14,39 +15,76 @@ namespace {
 using emscripten::val;
 using tallino::Place;
 
-template<typename T> val objectOf(std::initializer_list<std::pair<const char *, T>> members)
+// The descriptions travel as JSON text, which the page parses in one go: far quicker at start-up
+// than building the objects member by member through embind.
+std::string quoted(std::string_view text)
 {
-    val object = val::object();
+    std::string json = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            json += '\\';
+        json += c;
+    }
+    return json + '"';
+}
+
+std::string number(int value)
+{
+    return std::to_string(value);
+}
+
+// A font's points, in halves and quarters, to two decimals: without the formatting of floating
+// numbers, which would double the module's size.
+std::string points(double value)
+{
+    const long hundredths = std::lround(value * 100);
+    std::string text = std::to_string(hundredths / 100);
+    if (hundredths % 100 == 0)
+        return text;
+    text += '.' + std::to_string(100 + hundredths % 100).substr(1);
+    if (text.back() == '0')
+        text.pop_back();
+    return text;
+}
+
+std::string truth(bool value)
+{
+    return value ? "true" : "false";
+}
+
+std::string object(std::initializer_list<std::pair<const char *, std::string>> members)
+{
+    std::string json;
     for (const auto &[name, value] : members)
-        object.set(name, value);
-    return object;
+        json += (json.empty() ? "{" : ",") + quoted(name) + ":" + value;
+    return json + "}";
 }
 
-val box(const tallino::TwipsRect &box)
+template<typename Items, typename Convert> std::string array(const Items &items, Convert convert)
 {
-    return objectOf<int>({ { "left", box.left }, { "top", box.top }, { "width", box.width },
-        { "height", box.height } });
-}
-
-val line(const tallino::TwipsLine &line)
-{
-    return objectOf<int>({ { "x1", line.x1 }, { "y1", line.y1 }, { "x2", line.x2 },
-        { "y2", line.y2 }, { "widthPx", line.widthPx } });
-}
-
-val colour(const std::optional<tallino::Rgb> &rgb)
-{
-    return rgb
-        ? objectOf<int>({ { "red", rgb->red }, { "green", rgb->green }, { "blue", rgb->blue } })
-        : val::null();
-}
-
-template<typename Item, typename Convert> val arrayOf(const Item &items, Convert convert)
-{
-    val array = val::array();
+    std::string json;
     for (const auto &item : items)
-        array.call<void>("push", convert(item));
-    return array;
+        json += (json.empty() ? "[" : ",") + convert(item);
+    return json.empty() ? "[]" : json + "]";
+}
+
+std::string box(const tallino::TwipsRect &box)
+{
+    return object({ { "left", number(box.left) }, { "top", number(box.top) },
+        { "width", number(box.width) }, { "height", number(box.height) } });
+}
+
+std::string line(const tallino::TwipsLine &line)
+{
+    return object({ { "x1", number(line.x1) }, { "y1", number(line.y1) }, { "x2", number(line.x2) },
+        { "y2", number(line.y2) }, { "widthPx", number(line.widthPx) } });
+}
+
+std::string colour(const std::optional<tallino::Rgb> &rgb)
+{
+    return rgb ? object({ { "red", number(rgb->red) }, { "green", number(rgb->green) },
+               { "blue", number(rgb->blue) } })
+               : "null";
 }
 
 const char *kindName(tallino::ControlKind kind)
@@ -87,91 +125,66 @@ const char *commandName(tallino::Command command)
     return "None";
 }
 
-val font(const tallino::FontSpec &font)
+std::string font(const tallino::FontSpec &font)
 {
-    val described = val::object();
-    described.set("family", font.family ? val(std::string(font.family)) : val::null());
-    described.set("points", font.points);
-    described.set("bold", font.bold);
-    return described;
+    return object({ { "family", font.family ? quoted(font.family) : "null" },
+        { "points", points(font.points) }, { "bold", truth(font.bold) } });
 }
 
-val control(const tallino::ControlDescription &control)
+std::string control(const tallino::ControlDescription &control)
 {
-    val described = val::object();
-    described.set("kind", std::string(kindName(control.kind)));
-    described.set("name", std::string(control.name));
-    described.set("box", box(control.box));
-    described.set("font", font(control.font));
-    described.set("text", control.text);
-    described.set("spokenName", control.spokenName);
-    described.set("spokenDescription", control.spokenDescription);
-    described.set("command", std::string(commandName(control.command)));
-    described.set("place", tallino::indexOf(control.place));
-    described.set("delta", control.delta);
-    described.set("ground", colour(control.ground));
-    described.set("ink", colour(control.ink));
-    described.set("isDefault", control.isDefault);
-    return described;
+    return object({ { "kind", quoted(kindName(control.kind)) }, { "name", quoted(control.name) },
+        { "box", box(control.box) }, { "font", font(control.font) },
+        { "text", quoted(control.text) }, { "spokenName", quoted(control.spokenName) },
+        { "spokenDescription", quoted(control.spokenDescription) },
+        { "command", quoted(commandName(control.command)) },
+        { "place", number(tallino::indexOf(control.place)) }, { "delta", number(control.delta) },
+        { "ground", colour(control.ground) }, { "ink", colour(control.ink) },
+        { "isDefault", truth(control.isDefault) } });
 }
 
-val window(const tallino::WindowDescription &window)
+std::string opening(const std::optional<tallino::OpeningSteps> &steps)
 {
-    val described = val::object();
-    described.set("name", std::string(window.name));
-    described.set("caption", window.caption);
-    described.set("client", box(window.client));
-    described.set("isMain", window.isMain);
-    described.set("background", colour(window.background));
-    described.set("escapeCloses", window.escapeCloses);
-    val opening = val::null();
-    if (const auto &steps = window.opening) {
-        opening = val::object();
-        opening.set("caption", steps->caption);
-        opening.set("control", steps->control);
-        opening.set("text", steps->text);
-    }
-    described.set("opening", opening);
-    described.set("controls", arrayOf(window.controls, control));
-    described.set("lines", arrayOf(window.lines, [](const tallino::DrawnLine &drawn) {
-        val described = line(drawn.line);
-        described.set("colour", colour(drawn.colour));
-        return described;
-    }));
-    return described;
+    return steps ? object({ { "caption", quoted(steps->caption) },
+               { "control", number(static_cast<int>(steps->control)) },
+               { "text", quoted(steps->text) } })
+                 : "null";
 }
 
-val windows()
+std::string window(const tallino::WindowDescription &window)
 {
-    val all = val::object();
-    all.set("abacus", window(tallino::abacus::window()));
-    all.set("errorDialog", window(tallino::errordialog::window()));
-    all.set("about", window(tallino::about::window()));
-    return all;
+    return object({ { "name", quoted(window.name) }, { "caption", quoted(window.caption) },
+        { "client", box(window.client) }, { "isMain", truth(window.isMain) },
+        { "background", colour(window.background) }, { "escapeCloses", truth(window.escapeCloses) },
+        { "opening", opening(window.opening) }, { "controls", array(window.controls, control) },
+        { "lines", array(window.lines, [](const tallino::DrawnLine &drawn) {
+             return object({ { "line", line(drawn.line) }, { "colour", colour(drawn.colour) } });
+         }) } });
+}
+
+std::string windows()
+{
+    return object({ { "abacus", window(tallino::abacus::window()) },
+        { "errorDialog", window(tallino::errordialog::window()) },
+        { "about", window(tallino::about::window()) } });
 }
 
 // The rods left to right, each with its beads' circles in the order they lie on one another.
-val drawing()
+std::string drawing()
 {
     namespace abacus = tallino::abacus;
-    val described = val::object();
-    described.set("rods", arrayOf(abacus::rods, [](const abacus::Rod &rod) {
-        val described = val::object();
-        described.set("place", tallino::indexOf(rod.place));
-        described.set("line", line(rod.line));
-        described.set("fill", colour(rod.beadFill));
-        described.set("beads", arrayOf(rod.drawingOrder, [&rod](int rank) {
-            val bead = val::object();
-            bead.set("rank", rank);
-            bead.set("circle", box(abacus::beadCircle(rod, rank)));
-            return bead;
-        }));
-        return described;
-    }));
-    described.set("baseBar", line(abacus::baseBar));
-    described.set("outlinePx", abacus::beadOutlinePx);
-    described.set("description", std::string(abacus::drawingDescription));
-    return described;
+    const auto rod = [](const abacus::Rod &rod) {
+        const auto bead = [&rod](int rank) {
+            return object(
+                { { "rank", number(rank) }, { "circle", box(abacus::beadCircle(rod, rank)) } });
+        };
+        return object(
+            { { "place", number(tallino::indexOf(rod.place)) }, { "line", line(rod.line) },
+                { "fill", colour(rod.beadFill) }, { "beads", array(rod.drawingOrder, bead) } });
+    };
+    return object({ { "rods", array(abacus::rods, rod) }, { "baseBar", line(abacus::baseBar) },
+        { "outlinePx", number(abacus::beadOutlinePx) },
+        { "description", quoted(abacus::drawingDescription) } });
 }
 
 val placedOn(val area, int width, int height)
@@ -180,16 +193,16 @@ val placedOn(val area, int width, int height)
         tallino::placedOn({ area["left"].as<int>(), area["top"].as<int>(), area["width"].as<int>(),
                               area["height"].as<int>() },
             width, height);
-    return objectOf<int>({ { "left", placed.left }, { "top", placed.top } });
+    val place = val::object();
+    place.set("left", placed.left);
+    place.set("top", placed.top);
+    return place;
 }
 
 // What stays of the page after FINE where the browser lets no script close its window.
-val closedNotice()
+std::string closedNotice()
 {
-    val notice = val::object();
-    notice.set("text", std::string("Tallino è chiuso."));
-    notice.set("button", std::string("Ricomincia"));
-    return notice;
+    return object({ { "text", quoted("Tallino è chiuso.") }, { "button", quoted("Ricomincia") } });
 }
 
 bool isTypedDigit(unsigned codePoint)

@@ -2,6 +2,8 @@
 // Tallino in the browser: the three windows built from the core's descriptions, the drawing in
 // twips, the core's rules reached through its bindings. This file only translates: every place,
 // colour, text and rule comes from the core.
+// The page declares only the faces its windows use: they load while the module compiles.
+const facesLoaded = Promise.all([...document.fonts].map((face) => face.load()));
 createTallino().then((core) => {
   const svgNamespace = 'http://www.w3.org/2000/svg';
   const cssPixelsPerInch = 96; // CSS's own reference pixel
@@ -9,7 +11,7 @@ createTallino().then((core) => {
   const inches = (twips) => `${twips / core.twipsPerInch}in`;
   const pixels = (twips) => twips / twipsPerPixel;
   const rgb = (c) => `rgb(${c.red} ${c.green} ${c.blue})`;
-  const layouts = core.windows();
+  const layouts = JSON.parse(core.windows());
   const desk = document.getElementById('desk');
   const spoken = document.getElementById('spoken');
   const open = []; // the secondary windows shown, the front one last
@@ -47,12 +49,12 @@ createTallino().then((core) => {
     Picture: () => element('div'),
   };
   const main = buildWindow(layouts.abacus);
-  main.client.prepend(beadDrawing(core.drawing()));
+  main.client.prepend(beadDrawing(JSON.parse(core.drawing())));
   document.title = layouts.abacus.caption;
   fitToPage();
   addEventListener('resize', fitToPage);
   if (document.querySelector('link[rel=manifest]')) navigator.serviceWorker.register('sw.js');
-  document.fonts.ready.then(() => {
+  facesLoaded.then(() => {
     for (const title of document.querySelectorAll('.Title > span')) narrowToFit(title);
     document.documentElement.dataset.ready = '1';
     main.activate();
@@ -190,7 +192,7 @@ createTallino().then((core) => {
     const svg = element('svg', 'drawing', svgNamespace);
     svg.setAttribute('viewBox', `0 0 ${layout.client.width} ${layout.client.height}`);
     svg.setAttribute('aria-hidden', 'true');
-    for (const drawn of layout.lines) svg.append(line(drawn, 'butt', rgb(drawn.colour)));
+    for (const drawn of layout.lines) svg.append(line(drawn.line, 'butt', rgb(drawn.colour)));
     return svg;
   }
 
@@ -244,15 +246,16 @@ createTallino().then((core) => {
   // centred on the page.
   function fitToPage() {
     const { width, height } = layouts.abacus.client;
-    desk.style.zoom = Math.min(innerWidth / pixels(width), innerHeight / pixels(height));
-    for (const shown of [main, ...open]) centre(shown.frame);
+    const zoom = Math.min(innerWidth / pixels(width), innerHeight / pixels(height));
+    desk.style.zoom = zoom;
+    centre(main.frame, { width: pixels(width) * zoom, height: pixels(height) * zoom }); // no layout yet
+    for (const shown of open) centre(shown.frame);
   }
 
   // Placed in device pixels, so that it lies on whole ones, where its straight lines stay sharp.
-  function centre(frame) {
+  function centre(frame, size = frame.getBoundingClientRect()) {
     const device = (length) => Math.round(length * devicePixelRatio);
     const area = { left: 0, top: 0, width: device(innerWidth), height: device(innerHeight) };
-    const size = frame.getBoundingClientRect();
     const placed = core.placedOn(area, device(size.width), device(size.height));
     const inDesk = (place) => `${place / devicePixelRatio / Number(desk.style.zoom)}px`;
     Object.assign(frame.style, { left: inDesk(placed.left), top: inDesk(placed.top) });
@@ -269,7 +272,7 @@ createTallino().then((core) => {
   function quit() {
     for (const shown of [...open]) shown.close();
     abacus.delete();
-    const notice = core.closedNotice();
+    const notice = JSON.parse(core.closedNotice());
     const ended = element('main', 'closed');
     ended.append(Object.assign(element('p'), { textContent: notice.text }));
     const again = ended.appendChild(Object.assign(element('button'), { type: 'button', textContent: notice.button }));
