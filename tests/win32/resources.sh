@@ -27,6 +27,11 @@ sizes=$(icotool -l tallino.ico | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | sort -
 [ "$sizes" = "16 32 48 256 " ] || fail "icon sizes: $sizes"
 icotool -x -w 32 -o icon.png tallino.ico
 [ "$(pixels icon.png)" = "$(pixels "$tests/icon.png")" ] || fail "the icon is not tests/icon.png"
+# The 256-pixel image, a PNG inside the icon: the same drawing, each pixel an 8-pixel square.
+icotool -x -w 256 -o icon256.png tallino.ico
+convert "$tests/icon.png" -sample 256x256 icon256.wanted.png
+[ "$(pixels icon256.png)" = "$(pixels icon256.wanted.png)" ] ||
+    fail "the 256-pixel icon is not tests/icon.png scaled up"
 wrestool -x -t 2 "$exe" >picture.bmp
 [ "$(pixels picture.bmp)" = "$(pixels "$tests/picture.png")" ] ||
     fail "the About picture is not tests/picture.png"
