@@ -40,7 +40,8 @@ ControlDescription blackLabel(const char *name, TwipsRect box, std::string text)
 // Its caption and title are replaced by the opening steps before it is first seen.
 WindowDescription describeAbout()
 {
-    ControlDescription title = blackLabel("lblTitle", { 1080, 240, 3885, 480 }, "TALLINO 3.0");
+    ControlDescription title = blackLabel(
+        "lblTitle", { 1080, 240, 3885, 480 }, std::string("TALLINO ") + applicationVersion);
     title.font = { "Arial", 18, true };
     return { .name = "frmAbout",
         .caption = "Informazioni",
