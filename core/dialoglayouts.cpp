@@ -12,13 +12,8 @@ WindowDescription describeErrorDialog()
         .caption = "ERRORE",
         .client = { 0, 0, 6030, 1890 },
         .controls = {
-            { .kind = ControlKind::Button,
-                .name = "OKButton",
-                .box = { 600, 1440, 5055, 375 },
-                .text = "OK",
-                .spokenName = "OK",
-                .spokenDescription = "Chiude l'avviso e torna al tallino",
-                .command = Command::CloseWindow },
+            button("OKButton", { 600, 1440, 5055, 375 }, {}, "OK", "OK",
+                "Chiude l'avviso e torna al tallino", Command::CloseWindow),
             { .kind = ControlKind::Label,
                 .name = "Label1",
                 .box = { 720, 360, 4575, 855 },
@@ -40,7 +35,11 @@ ControlDescription blackLabel(const char *name, TwipsRect box, std::string text)
 // Its caption and title are replaced by the opening steps before it is first seen.
 WindowDescription describeAbout()
 {
-    ControlDescription title = blackLabel("lblTitle", { 1080, 240, 3885, 480 }, "TALLINO 3.0");
+    ControlDescription ok = button("cmdOK", { 4245, 2625, 1260, 825 }, {}, "OK", "OK",
+        "Chiude la finestra delle informazioni", Command::CloseWindow);
+    ok.isDefault = true;
+    ControlDescription title = blackLabel(
+        "lblTitle", { 1080, 240, 3885, 480 }, std::string("TALLINO ") + applicationVersion);
     title.font = { "Arial", 18, true };
     return { .name = "frmAbout",
         .caption = "Informazioni",
@@ -48,14 +47,7 @@ WindowDescription describeAbout()
         .escapeCloses = true,
         .opening = OpeningSteps { std::string("About ") + applicationTitle, 4, applicationTitle },
         .controls = {
-            { .kind = ControlKind::Button,
-                .name = "cmdOK",
-                .box = { 4245, 2625, 1260, 825 },
-                .text = "OK",
-                .spokenName = "OK",
-                .spokenDescription = "Chiude la finestra delle informazioni",
-                .command = Command::CloseWindow,
-                .isDefault = true },
+            ok,
             { .kind = ControlKind::Picture,
                 .name = "picIcon",
                 .box = { 240, 240, 540, 540 },

@@ -11,9 +11,6 @@ const WindowDescription &window();
 
 namespace about {
 const WindowDescription &window();
-inline constexpr const char *disclaimerText = "Programma gratuito per la scuola: copialo e "
-                                              "regalalo liberamente, ma non venderlo. Nessuna "
-                                              "garanzia.";
 } // namespace about
 
 } // namespace tallino

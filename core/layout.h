@@ -83,6 +83,10 @@ struct ControlDescription {
     bool isDefault = false; // Enter presses it wherever the focus is in its window
 };
 
+// A push button, and what pressing it does.
+ControlDescription button(const char *name, TwipsRect box, FontSpec font, std::string text,
+    std::string spokenName, std::string spokenDescription, Command command);
+
 // Run each time the window is built, before it is seen: its caption and one control's text set
 // afresh.
 struct OpeningSteps {

@@ -1,5 +1,6 @@
 #include "windowsupport.h"
 
+#include "buildinfo.h"
 #include "digitbox.h"
 
 #include <QFont>
@@ -187,9 +188,8 @@ QRect pixels(const TwipsRect &box)
 
 void setUpApplication()
 {
-    QGuiApplication::setApplicationName(QStringLiteral("tallino"));
-    // Docks and Wayland compositors pair the windows with the menu entry by this name.
-    QGuiApplication::setDesktopFileName(QStringLiteral("it.tallino.Tallino"));
+    QGuiApplication::setApplicationName(QString::fromUtf8(applicationName));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(applicationId));
     loadToolkitTexts();
     substituteMissingFonts();
 }

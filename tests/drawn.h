@@ -1,8 +1,8 @@
 #pragma once
 
 // The three windows as they were drawn: places and sizes in twips, colours, fonts, texts and tab
-// indexes, written once from the windows' description and shared by every edition's suite.
-// Nothing here is read from the program.
+// indexes; and what typing and the step buttons do to the boxes. Written once from the windows'
+// description and shared by every edition's suite; nothing here is read from the program.
 
 #include <string>
 #include <vector>
@@ -129,7 +129,6 @@ inline const Rgb beadFills[] = { { 128, 128, 128 }, { 0, 0, 255 }, { 255, 0, 0 }
     { 255, 255, 255 } };
 inline const int beadBoxLefts[] = { 120, 1200, 2280, 3375 };
 inline const int rodXs[] = { 720, 1800, 2880, 3960 };
-inline const int rodBottoms[] = { 5880, 5895, 6000, 5880 };
 inline const char *const boxNames[] = { "migliaia", "centinaia", "decine", "unità" };
 inline constexpr int rodTop = 1320, rodWidthPx = 10;
 inline constexpr int beadWidth = 1215, beadHeight = 495;
@@ -141,5 +140,56 @@ inline int beadTop(int rank)
 // The About window's etched line: white, 2 px, over grey, 1 px, which reaches 15 twips further.
 inline constexpr int etchLeft = 120, etchY = 2400, whiteEnd = 5669, greyEnd = 5684;
 inline const Rgb grey { 128, 128, 128 }, white { 255, 255, 255 };
+
+// A box's text and caret: typed first, then "|" where the caret stands, or the whole of it
+// selected where there is none; afterwards a selection shows in brackets.
+struct Typing {
+    const char *name;
+    const char *before;
+    bool home; // the Home key pressed before the characters
+    std::u32string characters; // each delivered by a key press; none: the clipboard pasted
+    const char *clipboard; // nullptr: no text on it
+    const char *after;
+};
+inline const Typing typings[] = {
+    { "digit", "|1", false, U"0", nullptr, "0|1" },
+    { "third character", "10|", false, U"5", nullptr, "10|" },
+    { "third character in front", "|10", false, U"5", nullptr, "|10" },
+    { "above 10, reset, then a digit after the 0", "1|", false, U"25", nullptr, "05|" },
+    { "Backspace", "10|", false, U"\b", nullptr, "10|" },
+    { "Enter", "1|", false, U"\r", nullptr, "1|" },
+    { "Ctrl+V", "1", false, U"\x16", "7", "[1]" },
+    { "letter", "1|", false, U"a", nullptr, "1|" },
+    { "Arabic-Indic three", "1|", false, U"\u0663", nullptr, "1|" },
+    { "Home, then a digit", "1|", true, U"0", nullptr, "0|1" },
+    { "paste", "|", false, U"", "7", "7|" },
+    { "paste over the selection", "10", false, U"", "5", "5|" },
+    { "paste too long, refused", "1|", false, U"", "12", "1|" },
+    { "paste above 10, reset", "|", false, U"", "12", "0|" },
+    { "paste without text", "1|", false, U"", nullptr, "1|" },
+};
+
+// A number typed into the boxes, thousands first, then a step button pressed.
+struct Press {
+    const char *before;
+    const char *button;
+    const char *after;
+};
+inline const Press presses[] = {
+    { "5555", "Command8", "6555" },
+    { "5555", "Command6", "5655" },
+    { "5555", "Command4", "5565" },
+    { "5555", "Command1", "5556" },
+    { "5555", "Command7", "4555" },
+    { "5555", "Command5", "5455" },
+    { "5555", "Command3", "5545" },
+    { "5555", "Command2", "5554" },
+    { "0999", "Command1", "1000" },
+    { "1000", "Command2", "0999" },
+    { "9999", "Command1", "9000" },
+    { "0000", "Command2", "0999" },
+    { "9555", "Command8", "9555" },
+    { "0555", "Command7", "0555" },
+};
 
 } // namespace drawn

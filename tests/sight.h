@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -164,18 +165,16 @@ inline double strokeWidth(const Pixels &at, int left, int top, int right, int bo
 }
 
 // How a control's text looks inside its box (in pixels), clear of its frame: its darkest pixel
-// in the text colour; strokes as wide as those of the same text in the font's own weight, drawn
-// plain and bold alike; set centred in a text box, from the left, and from the top in a label;
-// a label's on its own ground, with no band of another colour behind it, and its border in the
+// in the text colour; set centred in a text box, from the left, and from the top in a label; a
+// label's on its own ground, with no band of another colour behind it, and its border in the
 // line colour.
-inline std::string lookMisses(const Pixels &at, const Control &drawn, const Box &box,
-    const Rgb &ink, const Rgb &line, double plainStrokes, double boldStrokes)
+inline std::string lookMisses(
+    const Pixels &at, const Control &drawn, const Box &box, const Rgb &ink, const Rgb &line)
 {
     const int left = box.left + 4, top = box.top + 4;
     const int right = box.left + box.width - 4, bottom = box.top + box.height - 4;
     int darkest = 766, foreign = 0;
     Rgb darkestColour {};
-    int inkLeft = right, inkTop = bottom, inkRight = left, inkBottom = top;
     for (int y = top; y < bottom; ++y) {
         for (int x = left; x < right; ++x) {
             const Rgb c = at(x, y);
@@ -184,10 +183,10 @@ inline std::string lookMisses(const Pixels &at, const Control &drawn, const Box 
             foreign += drawn.ground && !isBetween(c, *drawn.ground, ink, 24);
         }
     }
+    int inkLeft = right, inkTop = bottom, inkRight = left, inkBottom = top;
     for (int y = top; y < bottom; ++y) {
         for (int x = left; x < right; ++x) {
-            const Rgb c = at(x, y);
-            if (isNear(c, darkestColour, 64)) {
+            if (isNear(at(x, y), darkestColour, 64)) {
                 inkLeft = std::min(inkLeft, x), inkRight = std::max(inkRight, x + 1);
                 inkTop = std::min(inkTop, y), inkBottom = std::max(inkBottom, y + 1);
             }
@@ -196,25 +195,16 @@ inline std::string lookMisses(const Pixels &at, const Control &drawn, const Box 
     std::string missed;
     const auto expect = [&](bool holds, const std::string &what) {
         if (!holds)
-            missed += what + "; ";
+            missed += std::string(drawn.name) + " " + what + "; ";
     };
     expect(isNear(darkestColour, ink, 24), "text colour " + text(darkestColour));
-    // The title's decorative face, narrowed to fit, fills its box: its weight and height say
-    // little.
-    const bool title = drawn.kind == Kind::Label && drawn.align == Align::Centre;
-    if (drawn.font.family && !title) {
-        const double strokes = strokeWidth(at, left, top, right, bottom);
-        const bool bold = std::abs(strokes - boldStrokes) < std::abs(strokes - plainStrokes);
-        expect(bold == drawn.font.bold,
-            "strokes " + std::to_string(strokes) + " px, plain " + std::to_string(plainStrokes)
-                + ", bold " + std::to_string(boldStrokes));
-    }
     const int before = inkLeft - box.left, after = box.left + box.width - inkRight;
     if (drawn.align == Align::Centre && drawn.kind == Kind::TextBox)
         expect(std::abs(before - after) <= 3, "not centred");
     if (drawn.align == Align::Left)
         expect(before <= 6, "not from the left");
-    if (drawn.kind == Kind::Label && !title)
+    // The title's decorative face, narrowed to fit, fills its box: its height says little.
+    if (drawn.kind == Kind::Label && drawn.align == Align::Left)
         expect(inkTop - box.top + 3 <= box.top + box.height - inkBottom, "not from the top");
     if (drawn.ground) {
         expect(foreign == 0, std::to_string(foreign) + " pixels off ground and text");
@@ -224,6 +214,63 @@ inline std::string lookMisses(const Pixels &at, const Control &drawn, const Box 
     if (drawn.border)
         expect(at(box.left, middle) == line && at(box.left + box.width - 1, middle) == line,
             "border " + text(at(box.left, middle)));
+    return missed;
+}
+
+// What a suite sees of a control: its place in pixels, its text, its state, the colour its text
+// should have where the system chooses it.
+struct Seen {
+    Box box;
+    std::string text;
+    bool enabled;
+    Rgb ink;
+};
+
+// Each control of a window in its place, with its text, state and look, on a screen of so many
+// pixels a twip and a point; where a window has both, its bold words are drawn with strokes at
+// least a third wider, for their size, than its plain ones. The title's decorative face, narrowed
+// to fit, has no weights to tell apart.
+inline std::string windowMisses(const Window &window, const Pixels &at, double scale,
+    double pixelsPerPoint, const Rgb &line,
+    const std::function<std::optional<Seen>(const Control &)> &see)
+{
+    std::string missed;
+    std::vector<std::pair<double, const Control *>> weights;
+    const auto scaled = [scale](int twips) {
+        return int(std::lround(twips * scale));
+    };
+    const std::vector<Control> all = controls();
+    for (const Control &drawn : all) {
+        if (drawn.window != &window)
+            continue;
+        const std::optional<Seen> seen = see(drawn);
+        const Box wanted { scaled(drawn.box.left), scaled(drawn.box.top), scaled(drawn.box.width),
+            scaled(drawn.box.height) };
+        if (!seen || seen->box.left != wanted.left || seen->box.top != wanted.top
+            || seen->box.width != wanted.width || seen->box.height != wanted.height) {
+            missed += std::string(drawn.name) + " not in its place; ";
+            continue;
+        }
+        if (drawn.kind != Kind::Picture && seen->text != drawn.text)
+            missed += std::string(drawn.name) + " reads \"" + seen->text + "\"; ";
+        if (seen->enabled != drawn.enabled)
+            missed += std::string(drawn.name) + (drawn.enabled ? " disabled; " : " enabled; ");
+        if (!drawn.text.empty())
+            missed += lookMisses(at, drawn, seen->box, seen->ink, line);
+        const bool words = drawn.text.size() > 1 && !drawn.border; // the title is bordered
+        if (drawn.font.family && words)
+            weights.push_back(
+                { strokeWidth(at, seen->box.left + 4, seen->box.top + 4,
+                      seen->box.left + seen->box.width - 4, seen->box.top + seen->box.height - 4)
+                        / (drawn.font.points * pixelsPerPoint),
+                    &drawn });
+    }
+    for (const auto &[bold, heavy] : weights) {
+        for (const auto &[plain, light] : weights) {
+            if (heavy->font.bold && !light->font.bold && bold < 1.3 * plain)
+                missed += std::string(heavy->name) + " no bolder than " + light->name + "; ";
+        }
+    }
     return missed;
 }
 

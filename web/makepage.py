@@ -33,7 +33,6 @@ def arguments():
     parser.add_argument('--facts', required=True, help='the command that prints the page facts')
     parser.add_argument('--pictures', required=True, help='icon-192.png, icon-512.png, abacus.png')
     parser.add_argument('--description', required=True)
-    parser.add_argument('--app-id', default='./')
     parser.add_argument('--out', required=True, type=pathlib.Path)
     return parser.parse_args()
 
@@ -122,7 +121,7 @@ def served_folder(out, facts, fonts, parts, pictures, args):
     for (family, bold), data in fonts.items():
         font_name[family, bold] = f'fonts/{hashlib.sha256(data).hexdigest()[:12]}.woff2'
         files[font_name[family, bold]] = data
-    manifest = {'id': args.app_id, 'name': facts['caption'], 'short_name': facts['caption'],
+    manifest = {'id': facts['id'], 'name': facts['caption'], 'short_name': facts['caption'],
                 'description': args.description, 'lang': 'it', 'dir': 'ltr', 'start_url': './',
                 'scope': './', 'display': 'standalone', 'background_color': facts['background'],
                 'theme_color': facts['background'],

@@ -1,8 +1,9 @@
 // Build-time helper of the page: prints as JSON what the page's packaging needs of the core, so
 // that no text or colour is written again there: every font the windows name, with its
 // substitutes and every character it has to show (a digit box's typed digits too), and the
-// abacus window's caption and background for the web app manifest.
+// abacus window's caption and background and the application's ID for the web app manifest.
 #include "abacuslayout.h"
+#include "buildinfo.h"
 #include "dialoglayouts.h"
 
 #include <cstdio>
@@ -80,8 +81,9 @@ int main()
     for (const auto *window :
         { &abacus, &tallino::errordialog::window(), &tallino::about::window() })
         addTexts(faces, *window);
-    std::printf("{\"caption\": %s, \"background\": \"%s\", \"faces\": [",
-        quoted(abacus.caption).c_str(), hex(*abacus.background).c_str());
+    std::printf("{\"id\": %s, \"caption\": %s, \"background\": \"%s\", \"faces\": [",
+        quoted(tallino::applicationId).c_str(), quoted(abacus.caption).c_str(),
+        hex(*abacus.background).c_str());
     const char *separator = "";
     for (const auto &[face, text] : faces) {
         std::printf("%s\n {\"family\": %s, \"bold\": %s, \"substitutes\": %s, \"text\": %s}",

@@ -43,27 +43,9 @@ bool AbacusWindow::open()
 
 LRESULT CALLBACK AbacusWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    AbacusWindow *window = served<AbacusWindow>(hwnd, message, lParam);
-    LRESULT result = 0;
-    if (!window)
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    switch (message) {
-    case WM_COMMAND:
-        window->onCommand(LOWORD(wParam), HIWORD(wParam));
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        window->onPaint();
-        return 0;
-    case WM_PRINTCLIENT: // for the themed buttons' corners, and for PrintWindow
-        window->paint(reinterpret_cast<HDC>(wParam));
-        return 0;
-    default:
-        return window->handle(message, wParam, lParam, result)
-            ? result
-            : DefWindowProcW(hwnd, message, wParam, lParam);
-    }
+    if (AbacusWindow *window = served<AbacusWindow>(hwnd, message, lParam))
+        return answer(window, hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 void AbacusWindow::onCommand(int id, int notification)
@@ -98,11 +80,6 @@ void AbacusWindow::onEdited(const ControlDescription &box, HWND edited)
         return;
     digitbox::keepLengthLimit(edited);
     core_.edit(box.place, utf8(textOf(edited)));
-}
-
-void AbacusWindow::onPaint()
-{
-    paintBuffered(hwnd_, [this](HDC dc) { paint(dc); });
 }
 
 // In the layout's order: the base bar, the beads, then the rods over the beads they pass through.

@@ -18,13 +18,13 @@ public:
     static bool registerClass();
     // Shown, with the drawing named for screen readers; false when the system made no window.
     bool open();
+    // For the procedure's answers.
+    void onCommand(int id, int notification);
+    void paint(HDC dc) const;
 
 private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    void onCommand(int id, int notification);
     void onEdited(const ControlDescription &box, HWND edited);
-    void onPaint();
-    void paint(HDC dc) const;
     HWND boxOf(Place place) const;
     void tellNumber();
 

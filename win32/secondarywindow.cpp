@@ -17,31 +17,13 @@ bool SecondaryWindow::registerClass(const WindowDescription &described)
 
 LRESULT CALLBACK SecondaryWindow::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    SecondaryWindow *window = served<SecondaryWindow>(hwnd, message, lParam);
-    LRESULT result = 0;
-    if (!window)
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    switch (message) {
-    case WM_COMMAND:
-        window->onCommand(LOWORD(wParam));
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        paintBuffered(hwnd, [window](HDC dc) { window->paint(dc); });
-        return 0;
-    case WM_PRINTCLIENT: // for the themed buttons' corners, and for PrintWindow
-        window->paint(reinterpret_cast<HDC>(wParam));
-        return 0;
-    default:
-        return window->handle(message, wParam, lParam, result)
-            ? result
-            : DefWindowProcW(hwnd, message, wParam, lParam);
-    }
+    if (SecondaryWindow *window = served<SecondaryWindow>(hwnd, message, lParam))
+        return answer(window, hwnd, message, wParam, lParam);
+    return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 // Escape comes from the dialog manager as IDCANCEL.
-void SecondaryWindow::onCommand(int id)
+void SecondaryWindow::onCommand(int id, int)
 {
     if (id == IDOK)
         return pressFocusedButton();

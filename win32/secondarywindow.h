@@ -12,11 +12,12 @@ class SecondaryWindow : public Window {
 public:
     SecondaryWindow(const WindowDescription &described, MessageLoop &loop, const Speech &speech);
     static bool registerClass(const WindowDescription &described);
+    // For the procedure's answers.
+    void onCommand(int id, int notification);
+    void paint(HDC dc) const;
 
 private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    void onCommand(int id);
-    void paint(HDC dc) const;
 };
 
 } // namespace tallino::win

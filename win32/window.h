@@ -84,6 +84,31 @@ template<typename Served> Served *served(HWND hwnd, UINT message, LPARAM lParam)
         reinterpret_cast<Window *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)));
 }
 
+// How a window answers a message: its buttons' and boxes' notifications and the painting of its
+// whole client area are its own; the rest is what every window answers alike.
+template<typename Served>
+LRESULT answer(Served *window, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    switch (message) {
+    case WM_COMMAND:
+        window->onCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        paintBuffered(hwnd, [window](HDC dc) { window->paint(dc); });
+        return 0;
+    case WM_PRINTCLIENT: // for the themed buttons' corners, and for PrintWindow
+        window->paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    default:
+        return window->handle(message, wParam, lParam, result)
+            ? result
+            : DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
 // The class of the windows of that description; false when the system refuses it.
 bool registerWindowClass(
     const WindowDescription &described, WNDPROC procedure, HBRUSH background, HICON icon);

@@ -43,6 +43,21 @@ void printNumbers()
     for (const char *name : drawn::boxNames)
         json += quoted(name) + ",";
     json.back() = ']';
+    json += ", \"typings\": [";
+    for (const drawn::Typing &t : drawn::typings) {
+        std::string characters;
+        for (char32_t c : t.characters)
+            characters += (characters.empty() ? "" : ",") + std::to_string(int(c));
+        json += "{\"name\": " + quoted(t.name) + ", \"before\": " + quoted(t.before)
+            + ", \"home\": " + (t.home ? "true" : "false") + ", \"characters\": [" + characters
+            + "], \"clipboard\": " + (t.clipboard ? quoted(t.clipboard) : "null")
+            + ", \"after\": " + quoted(t.after) + "},";
+    }
+    json.back() = ']';
+    json += ", \"presses\": [";
+    for (const drawn::Press &p : drawn::presses)
+        json += "[" + quoted(p.before) + "," + quoted(p.button) + "," + quoted(p.after) + "],";
+    json.back() = ']';
     json += ", \"spoken\": {";
     for (const auto &[name, said] : drawn::spokenNames)
         json += quoted(name) + ": " + quoted(said) + ",";

@@ -1,8 +1,7 @@
-"""The browser edition as a user meets it: the real page in headless Chromium, keys and pointer
-through WebDriver, pixels from screenshots, the accessibility tree through the DevTools protocol.
-The numbers expected are drawn.h's, printed by judge, which also judges the pixels with sight.h.
-Run by CTest (ctest --preset web) with Debian's python3."""
-import contextlib
+"""The browser edition as a user meets it: the real page in headless Chromium, keys, mouse and
+touch through WebDriver, pixels from screenshots, the accessibility tree through the DevTools
+protocol. What it expects is drawn.h's, printed by judge, which also judges the pixels with
+sight.h. Run by CTest (ctest --preset web) with Debian's python3."""
 import io
 import json
 import os
@@ -28,61 +27,29 @@ JUDGE = shlex.split(os.environ['TALLINO_JUDGE'])
 DRAWN = json.loads(subprocess.run(JUDGE + ['numbers'], capture_output=True, check=True).stdout)
 SINGLE = (WEB / 'tallino.html').as_uri()
 TWIPS_PER_PX = 1440 / 96  # CSS's pixel
-PASTE = object()  # the clipboard's text goes in with Ctrl+V
-KEYS = [  # units box before ("|" the caret, none: all selected), what the user does, after
-    ('|1', ['0'], '0|1'),
-    ('10|', ['0'], '10|'),  # a third character is refused
-    ('1|', ['2', Keys.ENTER, '5'], '05|'),  # above 10: the error dialog, OK, then "0|"
-    ('|1', ['a', '/', ':', '\u0663'], '|1'),
-    ('10|', [Keys.BACKSPACE], '1|'),
-    ('|10', [Keys.DELETE], '|0'),
-    ('10|', [Keys.LEFT], '1|0'),
-    ('10|', [Keys.HOME], '|10'),
-    ('10', [PASTE, '07'], '07|'),  # over the selection
-    ('1|', [PASTE, '00'], '1|'),  # too long: refused whole, not cut
-    ('10', [PASTE, '1a'], '10'),
-]
-STEPS = [  # the number, the button pressed and how, the number after
-    ('9999', 'Command1', 'mouse', '9000'), ('0000', 'Command2', 'touch', '0999'),
-    ('0099', 'Command4', 'touch', '0109'), ('1000', 'Command5', 'mouse', '0900'),
-    ('0000', 'Command7', 'touch', '0000'), ('0010', 'Command3', 'mouse', '0000'),
-]
+# drawn.h's typings as keys; but a browser edits with Backspace and pastes with Ctrl+V, where the
+# desktop takes their control characters for typed ones and drops them: those rows are its own.
+TYPINGS = [dict(t, keys=[{'\r': Keys.ENTER}.get(chr(c), chr(c)) for c in t['characters']])
+           for t in DRAWN['typings'] if not {8, 22} & set(t['characters'])] + [
+    {'before': '10|', 'keys': [Keys.BACKSPACE], 'after': '1|'}, {'before': '|10', 'keys': [Keys.DELETE], 'after': '|0'},
+    {'before': '10|', 'keys': [Keys.LEFT], 'after': '1|0'}, {'before': '1', 'keys': [], 'clipboard': '7', 'after': '7|'}]
 
 
 def chromium(*arguments):
     options = webdriver.ChromeOptions()
-    for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic',
-                     '--no-first-run', '--disable-background-networking', '--disable-sync',
-                     '--disable-component-update', f'--user-data-dir={tempfile.mkdtemp()}',
-                     *arguments):
+    for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+                     '--disable-background-networking', '--disable-sync', '--disable-component-update',
+                     f'--user-data-dir={tempfile.mkdtemp()}', *arguments):
         options.add_argument(argument)
     options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
     return webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
-
-
-@contextlib.contextmanager
-def served():
-    with socket.socket() as probe:
-        probe.bind(('127.0.0.1', 0))
-        port = probe.getsockname()[1]
-    server = subprocess.Popen([sys.executable, '-m', 'http.server', str(port), '--bind',
-                               '127.0.0.1', '--directory', WEB / 'served'],
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    try:
-        WebDriverWait(None, 5, ignored_exceptions=(OSError,)).until(
-            lambda _: socket.create_connection(('127.0.0.1', port)).close() or True)
-        yield f'http://127.0.0.1:{port}/'
-    finally:
-        server.terminate()
-        server.wait()
 
 
 class Browser(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.driver = chromium('--window-size=1024,768')
-        cls.driver.execute_cdp_cmd('Browser.grantPermissions', {
-            'permissions': ['clipboardReadWrite', 'clipboardSanitizedWrite']})
+        cls.driver.execute_cdp_cmd('Browser.grantPermissions', {'permissions': ['clipboardReadWrite', 'clipboardSanitizedWrite']})
 
     @classmethod
     def tearDownClass(cls):
@@ -91,7 +58,7 @@ class Browser(unittest.TestCase):
     def tearDown(self):  # nothing reaches the console, ever
         self.assertEqual([e for e in self.driver.get_log('browser') if e['level'] != 'INFO'], [])
 
-    def load(self, url):
+    def load(self, url=SINGLE):
         self.driver.get(url)
         WebDriverWait(self.driver, 10).until(lambda d: self.js('return document.documentElement.dataset.ready'))
 
@@ -107,19 +74,16 @@ class Browser(unittest.TestCase):
     def focused(self):
         return self.js('return document.activeElement.dataset.name')
 
-    def keys(self, *keys):
+    def keys(self, *keys, ctrl=False):
         actions = webdriver.ActionChains(self.driver)
         for key in keys:
-            actions.send_keys(key)
+            actions.key_down(Keys.CONTROL).send_keys(key).key_up(Keys.CONTROL) if ctrl else actions.send_keys(key)
         actions.perform()
-
-    def ctrl(self, letter):
-        webdriver.ActionChains(self.driver).key_down(Keys.CONTROL).send_keys(letter).key_up(Keys.CONTROL).perform()
 
     def type_into(self, name, text):
         self.control(name).click()
-        self.ctrl('a')
-        self.keys(text)
+        self.keys('a', ctrl=True)
+        self.keys(text or Keys.DELETE)
 
     def type_number(self, digits):
         for name, digit in zip(DRAWN['boxNames'], digits):
@@ -136,11 +100,8 @@ class Browser(unittest.TestCase):
     def rect(self, element):
         return self.js('return arguments[0].getBoundingClientRect().toJSON()', element)
 
-    def client(self, window):
-        return self.rect(self.driver.find_element('css selector', f'[data-name="{window}"] .client'))
-
     def scaled(self, window):
-        client = self.client(window)
+        client = self.rect(self.driver.find_element('css selector', f'[data-name="{window}"] .client'))
         return client, client['width'] / DRAWN['windows'][window]['size'][2]
 
     def check_places(self, window):
@@ -179,22 +140,21 @@ class Browser(unittest.TestCase):
 
 class Page(Browser):
     """tallino.html opened from file://, as from a USB stick."""
-    url = SINGLE
 
     def setUp(self):
-        self.load(self.url)
+        self.load()
 
     def test_places_and_drawing_at_two_scales(self):
         width, height = (size / TWIPS_PER_PX for size in DRAWN['windows']['tallino']['size'][2:])
         for zoom, ratio in ((1, 1), (1.5, 2)):
             self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
                 'width': round(width * zoom), 'height': round(height * zoom) + 40, 'deviceScaleFactor': ratio, 'mobile': False})
-            self.load(self.url)
+            self.load()
             self.check_places('tallino')
             for digits in ('9999', '0000', '1111'):
                 self.type_number(digits)
                 self.assertEqual(self.judge('tallino', 'drawing', digits[0]), '', f'{digits} at {zoom}x{ratio}')
-            self.assertAlmostEqual(self.client('tallino')['width'], width * zoom, delta=1)
+            self.assertAlmostEqual(self.scaled('tallino')[0]['width'], width * zoom, delta=1)
         self.driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
 
     def test_tab_round_and_fonts(self):
@@ -212,31 +172,30 @@ class Page(Browser):
             fonts = self.driver.execute_cdp_cmd('CSS.getPlatformFontsForNode', {'nodeId': node})['fonts']
             self.assertTrue(fonts and all(font['isCustomFont'] for font in fonts), fonts)
 
-    def test_keys(self):
-        for before, actions, after in KEYS:
-            with self.subTest(before=before, actions=actions):
-                self.load(self.url)
-                self.type_into('unità', before.replace('|', ''))
-                box = self.control('unità')
-                self.keys(*([] if before.endswith('|') else [Keys.HOME]))
-                if '|' not in before:
-                    self.ctrl('a')
-                if actions[0] is PASTE:
-                    self.driver.execute_async_script('navigator.clipboard.writeText(arguments[0]).then(arguments[1])', actions[1])
-                    self.ctrl('v')
-                else:
-                    self.keys(*actions)
-                value, start, end = self.js('const b = arguments[0]; return [b.value, b.selectionStart, b.selectionEnd]', box)
-                self.assertEqual(value[:start] + ('|' if start == end else '') + value[start:], after)
+    def test_typing(self):
+        for typing in TYPINGS:
+            with self.subTest(**typing):
+                self.load()
+                self.type_into('unità', typing['before'].replace('|', ''))
+                self.keys(*[Keys.HOME] * (typing['before'].startswith('|') or typing.get('home', False)))
+                self.keys(*['a'] * ('|' not in typing['before']), ctrl=True)
+                for key in typing['keys']:
+                    self.keys(key)
+                    self.keys(*[Keys.ENTER] * bool(self.windows('dialog')))  # the error dialog's OK
+                if not typing['keys']:
+                    self.driver.execute_async_script('navigator.clipboard.writeText(arguments[0]).then(arguments[1])', typing['clipboard'] or '')
+                    self.keys('v', ctrl=True)
+                value, start, end = self.js('const b = arguments[0]; return [b.value, b.selectionStart, b.selectionEnd]', self.control('unità'))
+                self.assertEqual(value[:start] + (value[start:end].join('[]') if end > start else '|') + value[end:], typing['after'])
 
-    def test_steps(self):
-        for start, button, pointer, after in STEPS:
-            with self.subTest(start=start, button=button):
-                self.type_number(start)
-                self.press(button, pointer)
+    def test_presses(self):
+        for index, (before, button, after) in enumerate(DRAWN['presses']):
+            with self.subTest(before=before, button=button):
+                self.type_number(before)
+                self.press(button, ('mouse', 'touch')[index % 2])
                 self.assertEqual(self.number(), after)
-        box = self.control('unità')
-        self.assertEqual(self.js('return arguments[0].selectionStart', box), len(box.get_property('value')))
+                box = self.control(DRAWN['boxNames'][-1])
+                self.assertEqual(self.js('return arguments[0].selectionStart', box), len(box.get_property('value')))
 
     def test_error_dialog(self):
         self.press('Command9')  # the About window is open too
@@ -268,10 +227,7 @@ class Page(Browser):
             self.check_places('frmAbout')
             ground = self.js('return getComputedStyle(arguments[0]).backgroundColor.match(/\\d+/g).join()', about.find_element('css selector', '.client'))
             self.assertEqual(self.judge('frmAbout', 'about', ground), '')
-            if close:
-                self.keys(close)
-            else:
-                self.press('cmdOK', 'touch', 'frmAbout')
+            self.keys(close) if close else self.press('cmdOK', 'touch', 'frmAbout')
             self.assertEqual((self.windows('frmAbout'), self.focused()), ([], 'Command9'))
 
     def test_spoken(self):
@@ -286,7 +242,7 @@ class Page(Browser):
         self.assertEqual(live.get_property('textContent'), DRAWN['spoken1025'])
 
     def test_fine_in_a_tab(self):
-        self.load(self.url)  # a second entry in the tab's history: no script may close it
+        self.load()  # a second entry in the tab's history: no script may close it
         self.press('Command10')
         self.assertEqual(self.windows('tallino'), [])
         [again] = self.driver.find_elements('css selector', 'button')
@@ -295,15 +251,24 @@ class Page(Browser):
 
 
 class Served(Browser):
-    """The served folder: the same page, installable, and working offline after a first visit."""
+    """The served folder: installable, and working offline after a first visit."""
 
     def test_installable_and_offline(self):
-        with served() as url:
+        with socket.socket() as probe:
+            probe.bind(('127.0.0.1', 0))
+            port = probe.getsockname()[1]
+        server = subprocess.Popen([sys.executable, '-m', 'http.server', str(port), '--bind', '127.0.0.1'],
+                                  cwd=WEB / 'served', stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        url = f'http://127.0.0.1:{port}/'
+        try:
+            WebDriverWait(None, 5, ignored_exceptions=(OSError,)).until(lambda _: socket.create_connection(('127.0.0.1', port)).close() or True)
             self.load(url)
             WebDriverWait(self.driver, 10).until(lambda d: self.js('return navigator.serviceWorker.controller !== null'))
-            manifest = self.driver.execute_cdp_cmd('Page.getAppManifest', {})
-            self.assertEqual(manifest['errors'], [])
+            self.assertEqual(self.driver.execute_cdp_cmd('Page.getAppManifest', {})['errors'], [])
             self.assertEqual(self.driver.execute_cdp_cmd('Page.getInstallabilityErrors', {})['installabilityErrors'], [])
+        finally:
+            server.terminate()
+            server.wait()
         self.load(url)
         self.press('Command1')
         self.assertEqual(self.number(), '0001')

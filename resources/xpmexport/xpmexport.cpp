@@ -1,24 +1,27 @@
-// Build-time tool of the Windows edition: turns the program's XPM drawings into the icon file
-// (32-bit images with alpha, each pixel repeated or dropped so the edges stay hard; the 256-pixel
-// one as PNG, which Windows takes from Vista on, for a twentieth of the size) and the About
-// picture (a 24-bit BMP) that the resource compiler takes. It runs on the build machine, so it
-// uses nothing but the standard library.
+// Build-time tool of every edition: turns the program's XPM drawings into the picture files each
+// platform takes. The Windows icon holds 32-bit images with alpha (the 256-pixel one as PNG, which
+// Windows takes from Vista on, for a small part of the size); the About picture is the 24-bit BMP
+// that the resource compiler takes; PNG files at any size serve the desktop's icon theme. Each
+// pixel is repeated or dropped, so the edges stay hard. It runs on the build machine, also in a
+// cross build, so it needs nothing but the standard library and libpng.
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <png.h>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
+// In the order of libpng's RGBA rows.
 struct Pixel {
     std::uint8_t red, green, blue, alpha;
 };
+static_assert(sizeof(Pixel) == 4);
 
 struct Image {
     int width = 0;
@@ -119,12 +122,8 @@ public:
         u16(value & 0xffff);
         u16(value >> 16);
     }
-    void bigEndian32(std::uint32_t value)
-    {
-        for (int shift = 24; shift >= 0; shift -= 8)
-            u8(value >> shift);
-    }
     void append(const Bytes &more) { data_.append(more.data_); }
+    void append(const std::string &more) { data_.append(more); }
     const std::string &data() const { return data_; }
     std::uint32_t size() const { return static_cast<std::uint32_t>(data_.size()); }
     bool writeTo(const char *path) const
@@ -180,105 +179,28 @@ Bytes iconImage(const Image &image)
     return result;
 }
 
-// A zlib stream of one deflate block in the fixed Huffman codes. Every repeat reaches back one
-// pixel, which the rows of a drawing scaled up pixel by pixel are full of once each is taken as
-// its difference from the row above; only the lengths without extra bits are used.
-Bytes zlibStream(const std::string &data)
-{
-    Bytes out;
-    out.u8(0x78); // deflate, 32 KiB window
-    out.u8(0x01);
-    unsigned byte = 0;
-    int used = 0;
-    // Bits fill bytes from their lowest; Huffman codes go in from their top bit.
-    const auto put = [&](unsigned code, int length) {
-        while (length-- > 0) {
-            byte |= (code >> length & 1) << used;
-            if (++used == 8) {
-                out.u8(byte);
-                byte = 0;
-                used = 0;
-            }
-        }
-    };
-    put(0b110, 3); // the last block, fixed codes
-    for (std::size_t i = 0; i < data.size();) {
-        std::size_t run = 0;
-        while (i >= 4 && i + run < data.size() && run < 258 && data[i + run] == data[i + run - 4])
-            ++run;
-        const auto literal = static_cast<unsigned char>(data[i]);
-        if (run < 3) {
-            put(literal < 144 ? 0x30 + literal : 0x190 + literal - 144, literal < 144 ? 8 : 9);
-            ++i;
-            continue;
-        }
-        if (run == 258) {
-            put(0xc5, 8);
-        } else {
-            run = std::min<std::size_t>(run, 10);
-            put(static_cast<unsigned>(run) - 2, 7); // 3 to 10: the codes 257 to 264
-        }
-        put(3, 5); // distance 4
-        i += run;
-    }
-    put(0, 7); // the end of the block
-    if (used > 0)
-        out.u8(byte);
-    std::uint32_t a = 1, b = 0;
-    for (const char c : data) {
-        a = (a + static_cast<unsigned char>(c)) % 65521;
-        b = (b + a) % 65521;
-    }
-    out.bigEndian32(b << 16 | a);
-    return out;
-}
-
-void pngChunk(Bytes &png, const char *type, const Bytes &content)
-{
-    Bytes typed;
-    for (int i = 0; i < 4; ++i)
-        typed.u8(static_cast<unsigned char>(type[i]));
-    typed.append(content);
-    std::uint32_t crc = 0xffffffff;
-    for (const char c : typed.data()) {
-        crc ^= static_cast<unsigned char>(c);
-        for (int k = 0; k < 8; ++k)
-            crc = crc & 1 ? (crc >> 1) ^ 0xedb88320 : crc >> 1;
-    }
-    png.bigEndian32(content.size());
-    png.append(typed);
-    png.bigEndian32(~crc);
-}
-
-// RGBA rows from the top, each as its difference from the row above (filter 2).
+// 8-bit RGBA rows, compressed by libpng; nothing when libpng fails, which says why.
 Bytes pngImage(const Image &image)
 {
-    Bytes rows, header, png;
-    for (int y = 0; y < image.height; ++y) {
-        rows.u8(2);
-        for (int x = 0; x < image.width; ++x) {
-            const Pixel &p = image.at(x, y);
-            const Pixel above = y > 0 ? image.at(x, y - 1) : Pixel {};
-            rows.u8(p.red - above.red);
-            rows.u8(p.green - above.green);
-            rows.u8(p.blue - above.blue);
-            rows.u8(p.alpha - above.alpha);
-        }
+    png_image header {};
+    header.version = PNG_IMAGE_VERSION;
+    header.width = static_cast<png_uint_32>(image.width);
+    header.height = static_cast<png_uint_32>(image.height);
+    header.format = PNG_FORMAT_RGBA;
+    std::string png(PNG_IMAGE_PNG_SIZE_MAX(header), '\0');
+    png_alloc_size_t size = png.size();
+    Bytes result;
+    if (png_image_write_to_memory(&header, png.data(), &size, 0, image.pixels.data(), 0, nullptr)) {
+        png.resize(size);
+        result.append(png);
+    } else {
+        std::cerr << "xpmexport: libpng: " << header.message << '\n';
     }
-    header.bigEndian32(static_cast<std::uint32_t>(image.width));
-    header.bigEndian32(static_cast<std::uint32_t>(image.height));
-    for (const unsigned byte : { 8, 6, 0, 0, 0 }) // 8 bits a channel, RGBA, no interlacing
-        header.u8(byte);
-    for (const unsigned byte :
-        { 0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a }) // \x89PNG\r\n\x1a\n
-        png.u8(byte);
-    pngChunk(png, "IHDR", header);
-    pngChunk(png, "IDAT", zlibStream(rows.data()));
-    pngChunk(png, "IEND", {});
-    return png;
+    return result;
 }
 
-bool writeIcon(const Image &image, const std::vector<int> &sizes, const char *path)
+// Nothing when one of the images could not be made.
+Bytes iconFile(const Image &image, const std::vector<int> &sizes)
 {
     Bytes directory, images;
     directory.u16(0);
@@ -288,6 +210,8 @@ bool writeIcon(const Image &image, const std::vector<int> &sizes, const char *pa
     for (int size : sizes) {
         const Bytes one =
             size >= 256 ? pngImage(scaled(image, size)) : iconImage(scaled(image, size));
+        if (one.size() == 0)
+            return {};
         directory.u8(size >= 256 ? 0 : static_cast<unsigned>(size)); // 0 stands for 256
         directory.u8(size >= 256 ? 0 : static_cast<unsigned>(size));
         directory.u8(0);
@@ -300,10 +224,10 @@ bool writeIcon(const Image &image, const std::vector<int> &sizes, const char *pa
         images.append(one);
     }
     directory.append(images);
-    return directory.writeTo(path);
+    return directory;
 }
 
-bool writeBitmap(const Image &image, const char *path)
+Bytes bitmapFile(const Image &image)
 {
     const int stride = (image.width * 3 + 3) / 4 * 4;
     Bytes rows;
@@ -325,7 +249,34 @@ bool writeBitmap(const Image &image, const char *path)
     file.u32(14 + 40);
     infoHeader(file, image, 1, 24, rows.size());
     file.append(rows);
-    return file.writeTo(path);
+    return file;
+}
+
+// The sizes after the file names; nothing if one is not a size of this kind of file.
+std::vector<int> sizeArguments(int argc, char *argv[], int largest)
+{
+    std::vector<int> sizes;
+    for (int i = 4; i < argc; ++i) {
+        sizes.push_back(std::atoi(argv[i]));
+        if (sizes.back() < 1 || sizes.back() > largest) {
+            std::cerr << "xpmexport: " << argv[i] << " is not a size from 1 to " << largest
+                      << " pixels\n";
+            return {};
+        }
+    }
+    return sizes;
+}
+
+// Scaled pictures are square, as the icons are: so is the drawing.
+Bytes exported(const std::string &kind, const Image &image, const std::vector<int> &sizes)
+{
+    if (kind == "bitmap")
+        return bitmapFile(image);
+    if (image.width != image.height) {
+        std::cerr << "xpmexport: the drawing is not square\n";
+        return {};
+    }
+    return kind == "icon" ? iconFile(image, sizes) : pngImage(scaled(image, sizes.front()));
 }
 
 } // namespace
@@ -333,28 +284,25 @@ bool writeBitmap(const Image &image, const char *path)
 int main(int argc, char *argv[])
 {
     const std::string kind = argc > 1 ? argv[1] : "";
-    if (argc < 4 || (kind != "icon" && kind != "bitmap") || (kind == "icon") != (argc > 4)) {
-        std::cerr << "usage: xpmconvert icon IN.xpm OUT.ico SIZE...\n"
-                     "       xpmconvert bitmap IN.xpm OUT.bmp\n";
+    const int sizeCount = argc - 4;
+    if (!(kind == "icon" && sizeCount > 0) && !(kind == "bitmap" && sizeCount == 0)
+        && !(kind == "png" && sizeCount == 1)) {
+        std::cerr << "usage: xpmexport icon IN.xpm OUT.ico SIZE...\n"
+                     "       xpmexport bitmap IN.xpm OUT.bmp\n"
+                     "       xpmexport png IN.xpm OUT.png SIZE\n";
         return 2;
     }
+    const std::vector<int> sizes = sizeArguments(argc, argv, kind == "icon" ? 256 : 4096);
+    if (static_cast<int>(sizes.size()) != sizeCount)
+        return 2;
     Image image;
     if (!readXpm(argv[2], image)) {
-        std::cerr << "xpmconvert: cannot read " << argv[2] << '\n';
+        std::cerr << "xpmexport: cannot read " << argv[2] << '\n';
         return 1;
     }
-    std::vector<int> sizes;
-    for (int i = 4; i < argc; ++i) {
-        sizes.push_back(std::atoi(argv[i]));
-        if (sizes.back() < 1 || sizes.back() > 256) {
-            std::cerr << "xpmconvert: an icon is 1 to 256 pixels wide, not " << argv[i] << '\n';
-            return 2;
-        }
-    }
-    const bool written =
-        kind == "icon" ? writeIcon(image, sizes, argv[3]) : writeBitmap(image, argv[3]);
-    if (!written) {
-        std::cerr << "xpmconvert: cannot write " << argv[3] << '\n';
+    const Bytes file = exported(kind, image, sizes);
+    if (file.size() == 0 || !file.writeTo(argv[3])) {
+        std::cerr << "xpmexport: cannot write " << argv[3] << '\n';
         return 1;
     }
     return 0;
