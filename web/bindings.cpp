@@ -3,6 +3,7 @@
 // std::optional, so texts travel as std::string, and a missing value as null.
 #include "abacuslayout.h"
 #include "dialoglayouts.h"
+#include "pageplatform.h"
 
 #include <cmath>
 #include <emscripten/bind.h>
@@ -134,7 +135,8 @@ std::string font(const tallino::FontSpec &font)
 std::string control(const tallino::ControlDescription &control)
 {
     return object({ { "kind", quoted(kindName(control.kind)) }, { "name", quoted(control.name) },
-        { "box", box(control.box) }, { "font", font(control.font) },
+        { "box", box(control.box) },
+        { "font", font(control.font.family ? control.font : tallino::web::ownFont) },
         { "text", quoted(control.text) }, { "spokenName", quoted(control.spokenName) },
         { "spokenDescription", quoted(control.spokenDescription) },
         { "command", quoted(commandName(control.command)) },
@@ -164,7 +166,8 @@ std::string window(const tallino::WindowDescription &window)
 
 std::string windows()
 {
-    return object({ { "abacus", window(tallino::abacus::window()) },
+    return object({ { "ownFont", font(tallino::web::ownFont) },
+        { "abacus", window(tallino::abacus::window()) },
         { "errorDialog", window(tallino::errordialog::window()) },
         { "about", window(tallino::about::window()) } });
 }
@@ -199,10 +202,10 @@ val placedOn(val area, int width, int height)
     return place;
 }
 
-// What stays of the page after FINE where the browser lets no script close its window.
 std::string closedNotice()
 {
-    return object({ { "text", quoted("Tallino è chiuso.") }, { "button", quoted("Ricomincia") } });
+    return object({ { "text", quoted(tallino::web::closedText) },
+        { "button", quoted(tallino::web::restartText) } });
 }
 
 bool isTypedDigit(unsigned codePoint)

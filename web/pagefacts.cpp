@@ -5,6 +5,7 @@
 #include "abacuslayout.h"
 #include "buildinfo.h"
 #include "dialoglayouts.h"
+#include "pageplatform.h"
 
 #include <cstdio>
 #include <map>
@@ -36,13 +37,19 @@ std::string typedDigits()
     return digits;
 }
 
+std::string &textOf(std::map<Face, std::string> &faces, const tallino::FontSpec &font)
+{
+    const tallino::FontSpec &shown = font.family ? font : tallino::web::ownFont;
+    return faces[{ shown.family, shown.bold }];
+}
+
 void addTexts(std::map<Face, std::string> &faces, const tallino::WindowDescription &window)
 {
+    textOf(faces, tallino::web::ownFont) +=
+        window.caption + (window.opening ? window.opening->caption : "");
     for (std::size_t i = 0; i < window.controls.size(); ++i) {
         const tallino::ControlDescription &control = window.controls[i];
-        if (!control.font.family)
-            continue; // the system's own font
-        std::string &text = faces[{ control.font.family, control.font.bold }];
+        std::string &text = textOf(faces, control.font);
         text += control.text;
         if (window.opening && window.opening->control == i)
             text += window.opening->text;
@@ -81,6 +88,8 @@ int main()
     for (const auto *window :
         { &abacus, &tallino::errordialog::window(), &tallino::about::window() })
         addTexts(faces, *window);
+    textOf(faces, tallino::web::ownFont) +=
+        std::string(tallino::web::closedText) + tallino::web::restartText;
     std::printf("{\"id\": %s, \"caption\": %s, \"background\": \"%s\", \"faces\": [",
         quoted(tallino::applicationId).c_str(), quoted(abacus.caption).c_str(),
         hex(*abacus.background).c_str());

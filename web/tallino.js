@@ -77,6 +77,7 @@ createTallino().then((core) => {
   function buildWindow(layout) {
     const frame = element('section', layout.isMain ? 'window main' : 'window secondary');
     frame.dataset.name = layout.name;
+    frame.tabIndex = -1; // a click on its ground keeps the focus in the window, for its keys
     const client = element('div', 'client');
     Object.assign(client.style, { width: inches(layout.client.width), height: inches(layout.client.height) });
     client.style.background = layout.background ? rgb(layout.background) : 'ButtonFace';
@@ -87,6 +88,7 @@ createTallino().then((core) => {
       const caption = frame.appendChild(element('header', 'caption'));
       caption.id = `${layout.name}-caption`;
       caption.textContent = layout.opening ? layout.opening.caption : layout.caption;
+      caption.style.font = cssFont(layouts.ownFont);
       frame.setAttribute('role', 'dialog');
       frame.setAttribute('aria-labelledby', caption.id);
     }
@@ -103,7 +105,7 @@ createTallino().then((core) => {
     built.focusable = () => [...client.querySelectorAll('button, input:enabled')];
     built.activate = () => (built.lastFocus || built.focusable()[0]).focus();
     frame.addEventListener('focusin', (event) => {
-      built.lastFocus = event.target;
+      if (event.target !== frame) built.lastFocus = event.target;
       toEnd(recent, built);
     });
     frame.addEventListener('keydown', (event) => onKey(event, built, layout));
@@ -134,6 +136,10 @@ createTallino().then((core) => {
     return label;
   }
 
+  function cssFont(font) {
+    return `${font.bold ? 'bold' : 'normal'} ${font.points}pt "${font.family}"`;
+  }
+
   function makeControl(control) {
     const made = makers[control.kind](control);
     made.classList.add(control.kind);
@@ -141,7 +147,7 @@ createTallino().then((core) => {
     const { left, top, width, height } = control.box;
     Object.assign(made.style, { left: inches(left), top: inches(top), width: inches(width), height: inches(height) });
     const font = control.font;
-    made.style.font = font.family ? `${font.bold ? 'bold' : 'normal'} ${font.points}pt "${font.family}"` : 'message-box';
+    made.style.font = cssFont(control.font);
     if (control.ground) made.style.background = rgb(control.ground);
     if (control.ink) made.style.color = rgb(control.ink);
     if (control.kind === 'Picture') made.setAttribute('role', 'img');
@@ -199,7 +205,7 @@ createTallino().then((core) => {
   function line(drawn, cap, colour = 'currentColor') {
     const made = element('line', null, svgNamespace);
     setAttributes(made, { x1: drawn.x1, y1: drawn.y1, x2: drawn.x2, y2: drawn.y2, stroke: colour,
-      'stroke-width': drawn.widthPx * twipsPerPixel, 'stroke-linecap': cap });
+      'stroke-width': drawn.widthPx * twipsPerPixel, 'stroke-linecap': cap, 'shape-rendering': 'crispEdges' }); // on whole pixels, as drawn
     return made;
   }
 
@@ -274,6 +280,7 @@ createTallino().then((core) => {
     abacus.delete();
     const notice = JSON.parse(core.closedNotice());
     const ended = element('main', 'closed');
+    ended.style.font = cssFont(layouts.ownFont);
     ended.append(Object.assign(element('p'), { textContent: notice.text }));
     const again = ended.appendChild(Object.assign(element('button'), { type: 'button', textContent: notice.button }));
     again.addEventListener('click', () => location.reload());

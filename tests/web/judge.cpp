@@ -14,55 +14,76 @@ std::string quoted(const std::string &text)
     return '"' + text + '"';
 }
 
-std::string boxJson(const drawn::Box &b)
+template<typename Items, typename Write>
+std::string list(const Items &items, Write write, const char *brackets = "[]")
 {
-    return "[" + std::to_string(b.left) + "," + std::to_string(b.top) + ","
-        + std::to_string(b.width) + "," + std::to_string(b.height) + "]";
+    std::string json(1, brackets[0]);
+    for (const auto &item : items)
+        json += (json.size() > 1 ? ", " : "") + write(item);
+    return json + brackets[1];
+}
+
+std::string number(int value)
+{
+    return std::to_string(value);
+}
+
+std::string window(const drawn::Window *w)
+{
+    return quoted(w->name) + ": {\"caption\": " + quoted(w->caption)
+        + ", \"size\": " + list(std::vector { 0, 0, w->width, w->height }, number) + "}";
+}
+
+std::string control(const drawn::Control &c)
+{
+    const drawn::Box &b = c.box;
+    return "{\"window\": " + quoted(c.window->name) + ", \"name\": " + quoted(c.name)
+        + ", \"box\": " + list(std::vector { b.left, b.top, b.width, b.height }, number)
+        + ", \"text\": " + quoted(c.text) + ", \"enabled\": " + (c.enabled ? "true" : "false")
+        + "}";
+}
+
+std::string typing(const drawn::Typing &t)
+{
+    return "{\"name\": " + quoted(t.name) + ", \"before\": " + quoted(t.before)
+        + ", \"home\": " + (t.home ? "true" : "false") + ", \"characters\": "
+        + list(t.characters, [](char32_t c) { return number(int(c)); }) + ", \"clipboard\": "
+        + (t.clipboard ? quoted(t.clipboard) : "null") + ", \"after\": " + quoted(t.after) + "}";
 }
 
 void printNumbers()
 {
-    std::string json = "{\"windows\": {";
-    for (const drawn::Window *w : { &drawn::abacus, &drawn::dialog, &drawn::about })
-        json += quoted(w->name) + ": {\"caption\": " + quoted(w->caption)
-            + ", \"size\": " + boxJson({ 0, 0, w->width, w->height }) + "},";
-    json.back() = '}';
-    json += ", \"controls\": [";
-    const char *kinds[] = { "Button", "TextBox", "Label", "Picture" };
-    for (const drawn::Control &c : drawn::controls())
-        json += "{\"window\": " + quoted(c.window->name) + ", \"name\": " + quoted(c.name)
-            + ", \"kind\": " + quoted(kinds[int(c.kind)]) + ", \"box\": " + boxJson(c.box)
-            + ", \"text\": " + quoted(c.text) + ", \"enabled\": " + (c.enabled ? "true" : "false")
-            + "},";
-    json.back() = ']';
-    json += ", \"tabRound\": [";
-    for (const char *name : drawn::tabRound)
-        json += quoted(name) + ",";
-    json.back() = ']';
-    json += ", \"boxNames\": [";
-    for (const char *name : drawn::boxNames)
-        json += quoted(name) + ",";
-    json.back() = ']';
-    json += ", \"typings\": [";
-    for (const drawn::Typing &t : drawn::typings) {
-        std::string characters;
-        for (char32_t c : t.characters)
-            characters += (characters.empty() ? "" : ",") + std::to_string(int(c));
-        json += "{\"name\": " + quoted(t.name) + ", \"before\": " + quoted(t.before)
-            + ", \"home\": " + (t.home ? "true" : "false") + ", \"characters\": [" + characters
-            + "], \"clipboard\": " + (t.clipboard ? quoted(t.clipboard) : "null")
-            + ", \"after\": " + quoted(t.after) + "},";
+    const drawn::Window *windows[] = { &drawn::abacus, &drawn::dialog, &drawn::about };
+    std::printf("{\"windows\": %s, \"controls\": %s, \"tabRound\": %s, \"boxNames\": %s, "
+                "\"typings\": %s, \"presses\": %s, \"spoken\": %s, \"spoken1025\": %s}\n",
+        list(windows, window, "{}").c_str(), list(drawn::controls(), control).c_str(),
+        list(drawn::tabRound, quoted).c_str(), list(drawn::boxNames, quoted).c_str(),
+        list(drawn::typings, typing).c_str(),
+        list(drawn::presses,
+            [](const drawn::Press &p) {
+                return list(std::vector<std::string> { p.before, p.button, p.after }, quoted);
+            })
+            .c_str(),
+        list(
+            drawn::spokenNames,
+            [](const auto &pair) { return quoted(pair[0]) + ": " + quoted(pair[1]); }, "{}")
+            .c_str(),
+        quoted(drawn::spoken1025).c_str());
+}
+
+// How each enabled control's text looks in the window, as sight.h sees it.
+std::string lookMisses(const drawn::Pixels &at, const drawn::Window &window, double scale)
+{
+    std::string missed;
+    for (const drawn::Control &c : drawn::controls()) {
+        const drawn::Box &b = c.box;
+        if (c.window == &window && c.enabled && !c.text.empty())
+            missed += drawn::lookMisses(at, c,
+                { int(b.left * scale), int(b.top * scale), int(b.width * scale),
+                    int(b.height * scale) },
+                drawn::ink, drawn::ink);
     }
-    json.back() = ']';
-    json += ", \"presses\": [";
-    for (const drawn::Press &p : drawn::presses)
-        json += "[" + quoted(p.before) + "," + quoted(p.button) + "," + quoted(p.after) + "],";
-    json.back() = ']';
-    json += ", \"spoken\": {";
-    for (const auto &[name, said] : drawn::spokenNames)
-        json += quoted(name) + ": " + quoted(said) + ",";
-    json.back() = '}';
-    std::printf("%s, \"spoken1025\": %s}\n", json.c_str(), quoted(drawn::spoken1025).c_str());
+    return missed;
 }
 
 drawn::Rgb rgbOf(const char *text)
@@ -94,11 +115,11 @@ int main(int argc, char *argv[])
     };
     // An edge is probed a pixel and a bit off it, where the smoothing of a scaled line ends.
     const double edge = pixel + 1;
-    if (mode == "drawing")
-        std::printf(
-            "%s", drawn::misses(at, drawn::drawingProbes(std::atoi(argv[5]), edge), scale).c_str());
-    else if (mode == "about")
-        std::printf(
-            "%s", drawn::misses(at, drawn::aboutProbes(edge, rgbOf(argv[5])), scale).c_str());
+    // A line of its own: the runtime prints only whole lines.
+    const std::vector<drawn::Probe> probes = mode == "drawing"
+        ? drawn::drawingProbes(std::atoi(argv[5]), edge)
+        : drawn::aboutProbes(edge, rgbOf(argv[5]));
+    std::printf("%s%s\n", drawn::misses(at, probes, scale).c_str(),
+        lookMisses(at, mode == "drawing" ? drawn::abacus : drawn::about, scale).c_str());
     return 0;
 }

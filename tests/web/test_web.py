@@ -1,7 +1,6 @@
-"""The browser edition as a user meets it: the real page in headless Chromium, keys, mouse and
-touch through WebDriver, pixels from screenshots, the accessibility tree through the DevTools
-protocol. What it expects is drawn.h's, printed by judge, which also judges the pixels with
-sight.h. Run by CTest (ctest --preset web) with Debian's python3."""
+"""The browser edition as a user meets it: the real page in headless Chromium, real keys, mouse and
+touch through WebDriver, pixels from screenshots, Chromium's accessibility tree. What it expects
+is drawn.h's, printed by judge, which also judges the pixels with sight.h. Run by CTest."""
 import io
 import json
 import os
@@ -37,9 +36,8 @@ TYPINGS = [dict(t, keys=[{'\r': Keys.ENTER}.get(chr(c), chr(c)) for c in t['char
 
 def chromium(*arguments):
     options = webdriver.ChromeOptions()
-    for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-                     '--disable-background-networking', '--disable-sync', '--disable-component-update',
-                     f'--user-data-dir={tempfile.mkdtemp()}', *arguments):
+    for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-sync',
+                     '--disable-background-networking', '--disable-component-update', f'--user-data-dir={tempfile.mkdtemp()}', *arguments):
         options.add_argument(argument)
     options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
     return webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
@@ -48,12 +46,17 @@ def chromium(*arguments):
 class Browser(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.driver = chromium('--window-size=1024,768')
+        cls.driver = chromium()
         cls.driver.execute_cdp_cmd('Browser.grantPermissions', {'permissions': ['clipboardReadWrite', 'clipboardSanitizedWrite']})
+        cls.addClassCleanup(cls.driver.quit)
+        cls.screen(cls)
 
-    @classmethod
-    def tearDownClass(cls):
-        cls.driver.quit()
+    def screen(self, zoom=1, ratio=1):
+        """A page with room for the abacus window at so many times its size, at so many pixels a CSS pixel."""
+        width, height = (size / TWIPS_PER_PX * zoom for size in DRAWN['windows']['tallino']['size'][2:])
+        self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+            'width': round(width), 'height': round(height) + 40, 'deviceScaleFactor': ratio, 'mobile': False})
+        return width
 
     def tearDown(self):  # nothing reaches the console, ever
         self.assertEqual([e for e in self.driver.get_log('browser') if e['level'] != 'INFO'], [])
@@ -80,14 +83,11 @@ class Browser(unittest.TestCase):
             actions.key_down(Keys.CONTROL).send_keys(key).key_up(Keys.CONTROL) if ctrl else actions.send_keys(key)
         actions.perform()
 
-    def type_into(self, name, text):
-        self.control(name).click()
-        self.keys('a', ctrl=True)
-        self.keys(text or Keys.DELETE)
-
-    def type_number(self, digits):
-        for name, digit in zip(DRAWN['boxNames'], digits):
-            self.type_into(name, digit)
+    def type_number(self, digits, names=DRAWN['boxNames']):
+        for name, text in zip(names, digits):
+            self.control(name).click()
+            self.keys('a', ctrl=True)
+            self.keys(text or Keys.DELETE)
 
     def number(self):
         return ''.join(self.control(name).get_property('value') for name in DRAWN['boxNames'])
@@ -104,38 +104,31 @@ class Browser(unittest.TestCase):
         client = self.rect(self.driver.find_element('css selector', f'[data-name="{window}"] .client'))
         return client, client['width'] / DRAWN['windows'][window]['size'][2]
 
-    def check_places(self, window):
-        """Each control where drawn.h puts it, scaled as the window is, with its first text."""
+    def check_window(self, window):
+        """Centred, give or take one of its own pixels; each control where drawn.h puts it, with its text."""
+        frame, (width, height) = self.rect(self.windows(window)[0]), self.js('return [innerWidth, innerHeight]')
         client, scale = self.scaled(window)
+        self.assertLessEqual(abs(2 * frame['x'] + frame['width'] - width), 2 * scale * TWIPS_PER_PX)
+        self.assertLessEqual(abs(2 * frame['y'] + frame['height'] - height), 2 * scale * TWIPS_PER_PX)
         self.assertAlmostEqual(client['height'] / scale, DRAWN['windows'][window]['size'][3], delta=2 / scale)
         for drawn in (c for c in DRAWN['controls'] if c['window'] == window):
             seen = self.control(drawn['name'], window)
             rect = self.rect(seen)
-            place = [(rect['x'] - client['x']) / scale, (rect['y'] - client['y']) / scale, rect['width'] / scale, rect['height'] / scale]
-            for got, wanted in zip(place, drawn['box']):
-                self.assertAlmostEqual(got, wanted, delta=1.5 / scale, msg=drawn['name'])
-            text = seen.get_property('value') if seen.tag_name == 'input' else seen.get_property('textContent')
+            for got, wanted in zip((rect['x'] - client['x'], rect['y'] - client['y'], rect['width'], rect['height']), drawn['box']):
+                self.assertAlmostEqual(got / scale, wanted, delta=1.5 / scale, msg=drawn['name'])
+            text = seen.get_property('value' if seen.tag_name == 'input' else 'textContent')
             self.assertEqual((text, seen.is_enabled()), (drawn['text'], drawn['enabled']), drawn['name'])
 
-    def check_centred(self, window):
-        """Give or take one of the window's own pixels."""
-        rect, (width, height) = self.rect(window), self.js('return [innerWidth, innerHeight]')
-        pixel = self.scaled('tallino')[1] * TWIPS_PER_PX
-        self.assertLessEqual(abs(2 * rect['x'] + rect['width'] - width), 2 * pixel)
-        self.assertLessEqual(abs(2 * rect['y'] + rect['height'] - height), 2 * pixel)
-
     def judge(self, window, mode, argument):
-        """sight.h's probes on the window's client area in the screenshot."""
-        client, scale = self.scaled(window)
-        ratio = self.js('return devicePixelRatio')
+        """sight.h's probes on the window's client area in the screenshot: what they missed."""
+        (client, scale), ratio = self.scaled(window), self.js('document.body.style.caretColor = "transparent"; return devicePixelRatio')
         shot = Image.open(io.BytesIO(self.driver.get_screenshot_as_png())).convert('RGB')
-        left, top = round(client['x'] * ratio), round(client['y'] * ratio)
-        area = shot.crop((left, top, left + round(client['width'] * ratio), top + round(client['height'] * ratio)))
+        area = shot.crop([round(client[edge] * ratio) for edge in ('left', 'top', 'right', 'bottom')])
         with tempfile.NamedTemporaryFile() as raw:
             raw.write(area.tobytes())
             raw.flush()
             return subprocess.run(JUDGE + [mode, raw.name, str(area.width), str(scale * ratio), argument],
-                                  capture_output=True, text=True, check=True).stdout
+                                  capture_output=True, text=True, check=True).stdout.strip()
 
 
 class Page(Browser):
@@ -145,17 +138,14 @@ class Page(Browser):
         self.load()
 
     def test_places_and_drawing_at_two_scales(self):
-        width, height = (size / TWIPS_PER_PX for size in DRAWN['windows']['tallino']['size'][2:])
-        for zoom, ratio in ((1, 1), (1.5, 2)):
-            self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
-                'width': round(width * zoom), 'height': round(height * zoom) + 40, 'deviceScaleFactor': ratio, 'mobile': False})
+        for zoom, ratio in ((1.5, 2), (1, 1)):
+            width = self.screen(zoom, ratio)
             self.load()
-            self.check_places('tallino')
+            self.check_window('tallino')
+            self.assertAlmostEqual(self.scaled('tallino')[0]['width'], width, delta=1)
             for digits in ('9999', '0000', '1111'):
                 self.type_number(digits)
                 self.assertEqual(self.judge('tallino', 'drawing', digits[0]), '', f'{digits} at {zoom}x{ratio}')
-            self.assertAlmostEqual(self.scaled('tallino')[0]['width'], width * zoom, delta=1)
-        self.driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
 
     def test_tab_round_and_fonts(self):
         round_ = [self.focused()]
@@ -165,8 +155,8 @@ class Page(Browser):
         self.assertEqual(round_, DRAWN['tabRound'])
         self.assertEqual(self.control('unità').get_attribute('inputmode'), 'numeric')
         # Every text in a face the page carries, none in one of the machine's.
-        self.driver.execute_cdp_cmd('DOM.enable', {})
-        self.driver.execute_cdp_cmd('CSS.enable', {})
+        for domain in ('DOM', 'CSS'):
+            self.driver.execute_cdp_cmd(f'{domain}.enable', {})
         root = self.driver.execute_cdp_cmd('DOM.getDocument', {'depth': -1})['root']['nodeId']
         for node in self.driver.execute_cdp_cmd('DOM.querySelectorAll', {'nodeId': root, 'selector': '[data-name][style*=pt]'})['nodeIds']:
             fonts = self.driver.execute_cdp_cmd('CSS.getPlatformFontsForNode', {'nodeId': node})['fonts']
@@ -176,7 +166,7 @@ class Page(Browser):
         for typing in TYPINGS:
             with self.subTest(**typing):
                 self.load()
-                self.type_into('unità', typing['before'].replace('|', ''))
+                self.type_number([typing['before'].replace('|', '')], ['unità'])
                 self.keys(*[Keys.HOME] * (typing['before'].startswith('|') or typing.get('home', False)))
                 self.keys(*['a'] * ('|' not in typing['before']), ctrl=True)
                 for key in typing['keys']:
@@ -199,17 +189,14 @@ class Page(Browser):
 
     def test_error_dialog(self):
         self.press('Command9')  # the About window is open too
-        self.type_into('unità', '12')
-        self.type_into('unità', '99')  # again while it is open: the same dialog, in front
+        self.type_number(['12', '99'], ['unità'] * 2)  # the second while it is open: the same dialog, in front
         [dialog] = self.windows('dialog')
-        self.assertEqual(self.number(), '0000')
+        self.assertEqual((self.number(), self.focused()), ('0000', 'OKButton'))
         self.assertEqual(dialog.find_element('css selector', '.caption').text, DRAWN['windows']['dialog']['caption'])
-        self.assertEqual(self.focused(), 'OKButton')
         rect = self.rect(dialog)
         self.assertTrue(self.js('return arguments[0].contains(document.elementFromPoint(arguments[1], arguments[2]))',
                                 dialog, rect['x'] + rect['width'] / 2, rect['y'] + rect['height'] / 2))
-        self.check_centred(dialog)
-        self.check_places('dialog')
+        self.check_window('dialog')
         self.keys(Keys.ESCAPE)
         self.assertTrue(dialog.is_displayed())
         self.keys(Keys.ENTER)
@@ -223,19 +210,19 @@ class Page(Browser):
             self.press('Command9', 'touch')
             [about] = self.windows('frmAbout')
             self.assertEqual(about.find_element('css selector', '.caption').text, DRAWN['windows']['frmAbout']['caption'])
-            self.check_centred(about)
-            self.check_places('frmAbout')
+            self.check_window('frmAbout')
             ground = self.js('return getComputedStyle(arguments[0]).backgroundColor.match(/\\d+/g).join()', about.find_element('css selector', '.client'))
             self.assertEqual(self.judge('frmAbout', 'about', ground), '')
+            if close == Keys.ENTER:  # the default button's, wherever the focus is in the window
+                self.control('lblDescription', 'frmAbout').click()
             self.keys(close) if close else self.press('cmdOK', 'touch', 'frmAbout')
             self.assertEqual((self.windows('frmAbout'), self.focused()), ([], 'Command9'))
 
     def test_spoken(self):
         self.type_number('1025')
-        tree = self.driver.execute_cdp_cmd('Accessibility.getFullAXTree', {})['nodes']
-        said = {node['name']['value']: node for node in tree if node.get('name', {}).get('value')}
+        said = {node['name']['value']: node for node in self.driver.execute_cdp_cmd('Accessibility.getFullAXTree', {})['nodes']
+                if node.get('name', {}).get('value')}
         for name, words in DRAWN['spoken'].items():
-            self.assertIn(words, said, name)
             self.assertTrue(said[words].get('description', {}).get('value'), name)
         self.assertEqual(said[DRAWN['spoken1025']]['role']['value'], 'image')
         live = self.driver.find_element('css selector', '[aria-live=polite]')
@@ -251,25 +238,23 @@ class Page(Browser):
 
 
 class Served(Browser):
-    """The served folder: installable, and working offline after a first visit."""
-
     def test_installable_and_offline(self):
         with socket.socket() as probe:
             probe.bind(('127.0.0.1', 0))
             port = probe.getsockname()[1]
         server = subprocess.Popen([sys.executable, '-m', 'http.server', str(port), '--bind', '127.0.0.1'],
                                   cwd=WEB / 'served', stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        url = f'http://127.0.0.1:{port}/'
         try:
             WebDriverWait(None, 5, ignored_exceptions=(OSError,)).until(lambda _: socket.create_connection(('127.0.0.1', port)).close() or True)
-            self.load(url)
+            self.load(f'http://127.0.0.1:{port}/')
             WebDriverWait(self.driver, 10).until(lambda d: self.js('return navigator.serviceWorker.controller !== null'))
             self.assertEqual(self.driver.execute_cdp_cmd('Page.getAppManifest', {})['errors'], [])
             self.assertEqual(self.driver.execute_cdp_cmd('Page.getInstallabilityErrors', {})['installabilityErrors'], [])
+            self.driver.execute_cdp_cmd('Network.setCacheDisabled', {'cacheDisabled': True})  # only the worker keeps files
         finally:
             server.terminate()
             server.wait()
-        self.load(url)
+        self.load(f'http://127.0.0.1:{port}/')  # from the worker's cache: the server is gone
         self.press('Command1')
         self.assertEqual(self.number(), '0001')
 
@@ -277,12 +262,10 @@ class Served(Browser):
 class AppWindow(unittest.TestCase):
     def test_fine_closes_the_app_window(self):
         driver = chromium(f'--app={SINGLE}')
-        try:
-            WebDriverWait(driver, 10).until(lambda d: d.execute_script('return document.documentElement.dataset.ready'))
-            app = driver.current_window_handle
-            driver.switch_to.new_window('tab')  # keeps the session when the app window goes
-            driver.switch_to.window(app)
-            driver.find_element('css selector', '[data-name="Command10"]').click()
-            WebDriverWait(driver, 5).until(lambda d: app not in d.window_handles)
-        finally:
-            driver.quit()
+        self.addCleanup(driver.quit)
+        WebDriverWait(driver, 10).until(lambda d: d.execute_script('return document.documentElement.dataset.ready'))
+        app = driver.current_window_handle
+        driver.switch_to.new_window('tab')  # keeps the session when the app window goes
+        driver.switch_to.window(app)
+        driver.find_element('css selector', '[data-name="Command10"]').click()
+        WebDriverWait(driver, 5).until(lambda d: app not in d.window_handles)
