@@ -143,6 +143,8 @@ class Page(Browser):
             self.load()
             self.check_window('tallino')
             self.assertAlmostEqual(self.scaled('tallino')[0]['width'], width, delta=1)
+            title = self.control('Label1')  # the decorative face narrowed until the title fits
+            self.assertLessEqual(self.js('return arguments[0].firstChild.getBoundingClientRect().right', title), self.rect(title)['right'])
             for digits in ('9999', '0000', '1111'):
                 self.type_number(digits)
                 self.assertEqual(self.judge('tallino', 'drawing', digits[0]), '', f'{digits} at {zoom}x{ratio}')
@@ -203,6 +205,9 @@ class Page(Browser):
         self.assertEqual((self.windows('dialog'), self.focused()), ([], 'unità'))
         self.press('Command1', 'touch')  # the abacus is still usable with the About window open
         self.assertEqual(self.number(), '0001')
+        self.type_number(['12'], ['unità'])  # once more: the About window closed, the focus goes
+        self.press('cmdOK', 'touch', 'frmAbout')  # back to the window used last
+        self.assertEqual((self.windows('frmAbout'), self.focused()), ([], 'OKButton'))
 
     def test_about_window(self):
         for close in (Keys.ESCAPE, Keys.ENTER, None):
