@@ -51,8 +51,7 @@ class Browser(unittest.TestCase):
         cls.addClassCleanup(cls.driver.quit)
         cls.screen(cls)
 
-    def screen(self, zoom=1, ratio=1):
-        """A page with room for the abacus window at so many times its size, at so many pixels a CSS pixel."""
+    def screen(self, zoom=1, ratio=1):  # room for the abacus window at zoom times its size
         width, height = (size / TWIPS_PER_PX * zoom for size in DRAWN['windows']['tallino']['size'][2:])
         self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
             'width': round(width), 'height': round(height) + 40, 'deviceScaleFactor': ratio, 'mobile': False})
@@ -104,8 +103,7 @@ class Browser(unittest.TestCase):
         client = self.rect(self.driver.find_element('css selector', f'[data-name="{window}"] .client'))
         return client, client['width'] / DRAWN['windows'][window]['size'][2]
 
-    def check_window(self, window):
-        """Centred, give or take one of its own pixels; each control where drawn.h puts it, with its text."""
+    def check_window(self, window):  # centred, give or take a pixel; each control in place, with its text
         frame, (width, height) = self.rect(self.windows(window)[0]), self.js('return [innerWidth, innerHeight]')
         client, scale = self.scaled(window)
         self.assertLessEqual(abs(2 * frame['x'] + frame['width'] - width), 2 * scale * TWIPS_PER_PX)
@@ -119,8 +117,7 @@ class Browser(unittest.TestCase):
             text = seen.get_property('value' if seen.tag_name == 'input' else 'textContent')
             self.assertEqual((text, seen.is_enabled()), (drawn['text'], drawn['enabled']), drawn['name'])
 
-    def judge(self, window, mode, argument):
-        """sight.h's probes on the window's client area in the screenshot: what they missed."""
+    def judge(self, window, mode, argument):  # what sight.h's probes missed in the window's client area
         (client, scale), ratio = self.scaled(window), self.js('document.body.style.caretColor = "transparent"; return devicePixelRatio')
         shot = Image.open(io.BytesIO(self.driver.get_screenshot_as_png())).convert('RGB')
         area = shot.crop([round(client[edge] * ratio) for edge in ('left', 'top', 'right', 'bottom')])
@@ -131,8 +128,7 @@ class Browser(unittest.TestCase):
                                   capture_output=True, text=True, check=True).stdout.strip()
 
 
-class Page(Browser):
-    """tallino.html opened from file://, as from a USB stick."""
+class Page(Browser):  # tallino.html opened from file://, as from a USB stick
 
     def setUp(self):
         self.load()
@@ -155,6 +151,8 @@ class Page(Browser):
             self.keys(Keys.TAB)
             round_.append(self.focused())
         self.assertEqual(round_, DRAWN['tabRound'])
+        self.keys(Keys.ENTER)  # presses the focused button, the units "-"
+        self.assertEqual(self.number(), '0999')
         self.assertEqual(self.control('unità').get_attribute('inputmode'), 'numeric')
         # Every text in a face the page carries, none in one of the machine's.
         for domain in ('DOM', 'CSS'):
@@ -173,7 +171,8 @@ class Page(Browser):
                 self.keys(*['a'] * ('|' not in typing['before']), ctrl=True)
                 for key in typing['keys']:
                     self.keys(key)
-                    self.keys(*[Keys.ENTER] * bool(self.windows('dialog')))  # the error dialog's OK
+                    if self.windows('dialog'):  # its OK tapped; the focus goes back to the box
+                        self.press('OKButton', 'touch', 'dialog')
                 if not typing['keys']:
                     self.driver.execute_async_script('navigator.clipboard.writeText(arguments[0]).then(arguments[1])', typing['clipboard'] or '')
                     self.keys('v', ctrl=True)
@@ -181,10 +180,10 @@ class Page(Browser):
                 self.assertEqual(value[:start] + (value[start:end].join('[]') if end > start else '|') + value[end:], typing['after'])
 
     def test_presses(self):
-        for index, (before, button, after) in enumerate(DRAWN['presses']):
+        for before, button, after in DRAWN['presses']:
             with self.subTest(before=before, button=button):
                 self.type_number(before)
-                self.press(button, ('mouse', 'touch')[index % 2])
+                self.press(button, 'touch')
                 self.assertEqual(self.number(), after)
                 box = self.control(DRAWN['boxNames'][-1])
                 self.assertEqual(self.js('return arguments[0].selectionStart', box), len(box.get_property('value')))
@@ -235,10 +234,9 @@ class Page(Browser):
 
     def test_fine_in_a_tab(self):
         self.load()  # a second entry in the tab's history: no script may close it
-        self.press('Command10')
+        self.press('Command10', 'touch')
         self.assertEqual(self.windows('tallino'), [])
-        [again] = self.driver.find_elements('css selector', 'button')
-        again.click()
+        self.driver.find_element('css selector', 'button').click()  # the only one: start again
         WebDriverWait(self.driver, 10).until(lambda d: self.windows('tallino'))
 
 
