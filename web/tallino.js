@@ -2,6 +2,7 @@
 // Tallino in the browser: the three windows built from the core's descriptions, the drawing in
 // twips, the core's rules reached through its bindings. This file only translates: every place,
 // colour, text and rule comes from the core.
+
 // The page declares only the faces its windows use: they load while the module compiles.
 const facesLoaded = Promise.all([...document.fonts].map((face) => face.load()));
 createTallino().then((core) => {
@@ -146,7 +147,6 @@ createTallino().then((core) => {
     made.dataset.name = control.name;
     const { left, top, width, height } = control.box;
     Object.assign(made.style, { left: inches(left), top: inches(top), width: inches(width), height: inches(height) });
-    const font = control.font;
     made.style.font = cssFont(control.font);
     if (control.ground) made.style.background = rgb(control.ground);
     if (control.ink) made.style.color = rgb(control.ink);
@@ -245,7 +245,7 @@ createTallino().then((core) => {
 
   function toFront(shown) {
     toEnd(open, shown);
-    open.forEach((shown, index) => { shown.frame.style.zIndex = index + 1; });
+    open.forEach((each, index) => { each.frame.style.zIndex = index + 1; });
   }
 
   // The main window as large as the page lets it be, keeping its proportions; every window
@@ -276,6 +276,7 @@ createTallino().then((core) => {
   // The program ends: the window closes where the browser lets a script close it (an app
   // window, a tab opened for it alone); otherwise the page says so and offers a fresh start.
   function quit() {
+    removeEventListener('resize', fitToPage);
     for (const shown of [...open]) shown.close();
     abacus.delete();
     const notice = JSON.parse(core.closedNotice());

@@ -253,7 +253,7 @@ class Served(Browser):
             WebDriverWait(self.driver, 10).until(lambda d: self.js('return navigator.serviceWorker.controller !== null'))
             self.assertEqual(self.driver.execute_cdp_cmd('Page.getAppManifest', {})['errors'], [])
             self.assertEqual(self.driver.execute_cdp_cmd('Page.getInstallabilityErrors', {})['installabilityErrors'], [])
-            self.driver.execute_cdp_cmd('Network.setCacheDisabled', {'cacheDisabled': True})  # only the worker keeps files
+            self.driver.execute_cdp_cmd('Network.clearBrowserCache', {})  # only the worker keeps the files
         finally:
             server.terminate()
             server.wait()
