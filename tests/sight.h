@@ -7,6 +7,7 @@
 #include "drawn.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
@@ -168,8 +169,8 @@ inline double strokeWidth(const Pixels &at, int left, int top, int right, int bo
 // in the text colour; set centred in a text box, from the left, and from the top in a label; a
 // label's on its own ground, with no band of another colour behind it, and its border in the
 // line colour.
-inline std::string lookMisses(
-    const Pixels &at, const Control &drawn, const Box &box, const Rgb &ink, const Rgb &line)
+inline std::string lookMisses(const Pixels &at, const Control &drawn, const Box &box,
+    const Rgb &ink, const Rgb &line, double pixelsPerPoint)
 {
     const int left = box.left + 4, top = box.top + 4;
     const int right = box.left + box.width - 4, bottom = box.top + box.height - 4;
@@ -198,6 +199,14 @@ inline std::string lookMisses(
             missed += std::string(drawn.name) + " " + what + "; ";
     };
     expect(isNear(darkestColour, ink, 24), "text colour " + text(darkestColour));
+    // Capitals and digits on one line stand about seven tenths of the font's size high, a tail
+    // below included.
+    const bool capitals = std::all_of(drawn.text.begin(), drawn.text.end(),
+        [](char c) { return std::isupper(c) || std::isdigit(c) || c == '\''; });
+    const double height = (inkBottom - inkTop) / (drawn.font.points * pixelsPerPoint);
+    if (capitals && drawn.font.family && drawn.kind != Kind::Label)
+        expect(
+            height > 0.6 && height < 0.92, "text " + std::to_string(height) + " of its size high");
     const int before = inkLeft - box.left, after = box.left + box.width - inkRight;
     if (drawn.align == Align::Centre && drawn.kind == Kind::TextBox)
         expect(std::abs(before - after) <= 3, "not centred");
@@ -256,7 +265,7 @@ inline std::string windowMisses(const Window &window, const Pixels &at, double s
         if (seen->enabled != drawn.enabled)
             missed += std::string(drawn.name) + (drawn.enabled ? " disabled; " : " enabled; ");
         if (!drawn.text.empty())
-            missed += lookMisses(at, drawn, seen->box, seen->ink, line);
+            missed += lookMisses(at, drawn, seen->box, seen->ink, line, pixelsPerPoint);
         const bool words = drawn.text.size() > 1 && !drawn.border; // the title is bordered
         if (drawn.font.family && words)
             weights.push_back(

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
-#include <vector>
+#include <tuple>
 
 using tallino::AbacusCore;
 using tallino::Place;
@@ -17,11 +17,9 @@ int failures = 0;
 
 void same(const std::string &what, const std::string &seen, const std::string &wanted)
 {
-    if (seen != wanted) {
+    if (seen != wanted && ++failures)
         std::printf(
             "FAIL %s: saw \"%s\", wanted \"%s\"\n", what.c_str(), seen.c_str(), wanted.c_str());
-        ++failures;
-    }
 }
 
 // What the window hears: "u10" the program writes "10" into the units box, "u#3" the units
@@ -35,7 +33,7 @@ struct Log : tallino::AbacusListener {
     }
     void beadsSet(Place place, int shown) override
     {
-        add("udcm"[int(place)] + std::string("#") + std::to_string(shown));
+        add("udcm"[int(place)] + ('#' + std::to_string(shown)));
     }
     void errorRequested() override { add("!"); }
 };
@@ -46,37 +44,35 @@ std::string state(const AbacusCore &core)
 {
     std::string columns;
     for (int i = 3; i >= 0; --i) {
-        std::string column = core.text(Place(i)), beads;
         const std::string digit = std::to_string(core.digit(Place(i)));
-        for (int rank = 1; rank <= 9; ++rank)
-            beads += core.isBeadVisible(Place(i), rank) ? '1' : '0';
-        const auto shown = std::count(beads.begin(), beads.end(), '1');
-        if (column != digit)
-            column += '=' + digit;
-        if (beads.find('0') < std::size_t(shown))
-            column += "#?";
-        else if (std::to_string(shown) != digit)
-            column += '#' + std::to_string(shown);
-        columns += (i < 3 ? "|" : "") + column;
+        int shown = 0;
+        while (shown < 9 && core.isBeadVisible(Place(i), shown + 1))
+            ++shown;
+        bool pile = true; // nothing shown above the first hidden one
+        for (int rank = shown + 2; rank <= 9; ++rank)
+            pile = pile && !core.isBeadVisible(Place(i), rank);
+        columns += (i < 3 ? "|" : "") + core.text(Place(i))
+            + (core.text(Place(i)) != digit ? '=' + digit : "")
+            + (!pile                                 ? "#?"
+                    : std::to_string(shown) != digit ? '#' + std::to_string(shown)
+                                                     : "");
     }
     return columns;
 }
 
-// The user's edits, thousands first: "1|0|0|7".
-void edit(AbacusCore &core, const std::string &texts)
-{
-    std::size_t start = 0;
-    for (int i = 3; i >= 0; --i) {
-        const std::size_t end = texts.find('|', start);
-        core.edit(Place(i), texts.substr(start, end - start));
-        start = end + 1;
-    }
-}
-
+// Thousands first: "1|0|0|7".
 std::string spelt(int number)
 {
-    const std::string digits = std::to_string(10000 + number).substr(1);
-    return { digits[0], '|', digits[1], '|', digits[2], '|', digits[3] };
+    const std::string d = std::to_string(10000 + number);
+    return { d[1], '|', d[2], '|', d[3], '|', d[4] };
+}
+// The user's edits, thousands first.
+void edit(AbacusCore &core, const std::string &texts)
+{
+    for (std::size_t i = 0, start = 0, end; i < 4; ++i, start = end + 1) {
+        end = texts.find('|', start);
+        core.edit(Place(3 - i), texts.substr(start, end - start));
+    }
 }
 
 void everyNumberUnderEveryButton()
@@ -92,10 +88,10 @@ void everyNumberUnderEveryButton()
                 // the hundreds wrap, those below it stay.
                 const int result = delta > 0 ? (n + s <= 9999 ? n + s : 9000 + n % s)
                                              : (n >= s ? n - s : n % s + 999 - 999 % s);
-                const std::string what = spelt(n) + (delta > 0 ? " + " : " - ") + std::to_string(s);
-                same(what, state(core) + (completed ? "" : " stopped"), spelt(result));
-                same(what + ": dialog", std::to_string(log.entries.find('!')),
-                    std::to_string(std::string::npos));
+                same(spelt(n) + (delta > 0 ? " + " : " - ") + std::to_string(s),
+                    state(core) + (completed ? "" : " stopped")
+                        + (log.entries.find('!') != std::string::npos ? " dialog" : ""),
+                    spelt(result));
             }
         }
     }
@@ -145,52 +141,38 @@ void oddCases()
             core.edit(place, action.substr(2));
         else if (!core.step(place, action[1] == '+' ? +1 : -1))
             log.add("stop");
-        same(row.name, log.entries, row.log);
-        same(row.name, state(core), row.after);
+        same(row.name, log.entries + " => " + state(core),
+            std::string(row.log) + " => " + row.after);
     }
 }
 
-void typedCharacters()
+// Which typed characters a box takes, how long typing may make its text, where a window goes.
+void editionRules()
 {
-    const std::pair<char32_t, bool> rows[] = { { U'0', true }, { U'5', true }, { U'9', true },
-        { U'/', false }, { U':', false }, { U'a', false }, { U' ', false }, { U'-', false },
-        { U'à', false }, { 0, false }, { 8, false }, { 13, false }, { 22, false }, { 27, false },
-        { U'\u0663', false }, { U'\uff13', false }, { U'\U0001d7ce', false },
-        { U'0' + 0x10000, false } };
-    for (const auto &[character, passes] : rows)
+    const std::pair<char32_t, bool> characters[] = { { U'0', true }, { U'9', true },
+        { U'/', false }, { U':', false }, { U'a', false }, { U'à', false }, { 0, false },
+        { 8, false }, { 13, false }, { 22, false }, { 27, false }, { U'\u0663', false },
+        { U'\uff13', false }, { U'\U0001d7ce', false }, { U'0' + 0x10000, false } };
+    for (const auto &[character, passes] : characters)
         same("typed U+" + std::to_string(unsigned(character)),
             tallino::isTypedDigit(character) ? "passes" : "dropped", passes ? "passes" : "dropped");
-}
-
-void typedLengths()
-{
-    const std::pair<std::size_t, std::size_t> rows[] = { { 0, 2 }, { 1, 2 }, { 2, 2 }, { 3, 3 },
-        { 6, 6 } };
-    for (const auto &[length, limit] : rows)
+    for (const auto &[length, limit] :
+        { std::pair { 0, 2 }, { 1, 2 }, { 2, 2 }, { 3, 3 }, { 6, 6 } })
         same("limit at " + std::to_string(length),
-            std::to_string(tallino::typedLengthLimit(length)), std::to_string(limit));
-}
-
-void placement()
-{
-    struct Row {
-        const char *name;
-        tallino::PixelRect area;
-        int width, height;
-        const char *place;
+            std::to_string(tallino::typedLengthLimit(std::size_t(length))), std::to_string(limit));
+    const std::tuple<tallino::PixelRect, int, int, const char *> placements[] = {
+        { { 0, 0, 1024, 768 }, 524, 568, "250,100" }, // centred
+        { { 0, 40, 1024, 728 }, 524, 568, "250,120" }, // below a top panel
+        { { 1024, 0, 800, 600 }, 400, 200, "1224,200" }, // on a second screen
+        { { 0, 0, 101, 101 }, 50, 50, "25,25" }, // odd room
+        { { 0, 0, 400, 800 }, 524, 568, "0,116" }, // wider than the area
+        { { 10, 20, 1024, 500 }, 524, 568, "260,20" }, // taller
+        { { 5, 5, 400, 500 }, 524, 568, "5,5" }, // larger both ways
     };
-    const Row rows[] = {
-        { "centred", { 0, 0, 1024, 768 }, 524, 568, "250,100" },
-        { "on an area below a top panel", { 0, 40, 1024, 728 }, 524, 568, "250,120" },
-        { "on a second screen", { 1024, 0, 800, 600 }, 400, 200, "1224,200" },
-        { "odd room", { 0, 0, 101, 101 }, 50, 50, "25,25" },
-        { "wider than the area", { 0, 0, 400, 800 }, 524, 568, "0,116" },
-        { "taller than the area", { 10, 20, 1024, 500 }, 524, 568, "260,20" },
-        { "larger both ways", { 5, 5, 400, 500 }, 524, 568, "5,5" },
-    };
-    for (const Row &row : rows) {
-        const tallino::PixelRect placed = tallino::placedOn(row.area, row.width, row.height);
-        same(row.name, std::to_string(placed.left) + "," + std::to_string(placed.top), row.place);
+    for (const auto &[area, width, height, place] : placements) {
+        const tallino::PixelRect placed = tallino::placedOn(area, width, height);
+        same("placed in " + std::to_string(area.width) + "x" + std::to_string(area.height),
+            std::to_string(placed.left) + "," + std::to_string(placed.top), place);
     }
 }
 
@@ -200,9 +182,7 @@ int main()
 {
     everyNumberUnderEveryButton();
     oddCases();
-    typedCharacters();
-    typedLengths();
-    placement();
+    editionRules();
     std::printf("tst_core: %d failures\n", failures);
     return failures ? 1 : 0;
 }

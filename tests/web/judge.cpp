@@ -1,11 +1,14 @@
 // The browser suite's eye, run under node: "judge numbers" prints the windows' numbers from
-// drawn.h as JSON; "judge drawing|about FILE WIDTH SCALE ..." judges a captured client area
-// (raw RGB rows, SCALE pixels a twip) with sight.h's checks and prints what it missed.
+// drawn.h as JSON; "judge WINDOW PIXELS WIDTH SCALE SEEN [DIGIT|GROUND]" judges a window's
+// captured client area (raw RGB rows, SCALE pixels a twip) and its controls as the page shows
+// them with sight.h's checks, and prints what they missed.
 #include "../sight.h"
 
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <optional>
 
 namespace {
 
@@ -71,34 +74,33 @@ void printNumbers()
         quoted(drawn::spoken1025).c_str());
 }
 
-// How each enabled control's text looks in the window, as sight.h sees it.
-std::string lookMisses(const drawn::Pixels &at, const drawn::Window &window, double scale)
-{
-    std::string missed;
-    for (const drawn::Control &c : drawn::controls()) {
-        const drawn::Box &b = c.box;
-        if (c.window == &window && c.enabled && !c.text.empty())
-            missed += drawn::lookMisses(at, c,
-                { int(b.left * scale), int(b.top * scale), int(b.width * scale),
-                    int(b.height * scale) },
-                drawn::ink, drawn::ink);
-    }
-    return missed;
-}
-
-drawn::Rgb rgbOf(const char *text)
+drawn::Rgb rgbOf(const std::string &text)
 {
     drawn::Rgb c {};
-    std::sscanf(text, "%d,%d,%d", &c.red, &c.green, &c.blue);
+    std::sscanf(text.c_str(), "%d,%d,%d", &c.red, &c.green, &c.blue);
     return c;
+}
+
+// The controls as the page shows them, a line each: name, box in pixels, enabled, text colour,
+// text, separated by tabs.
+std::map<std::string, drawn::Seen> seenIn(const char *path)
+{
+    std::map<std::string, drawn::Seen> seen;
+    std::ifstream file(path);
+    std::string name, enabled, ink, text;
+    drawn::Box b {};
+    while (std::getline(file, name, '\t')
+        && file >> b.left >> b.top >> b.width >> b.height >> enabled >> ink && file.ignore()
+        && std::getline(file, text))
+        seen[name] = { b, text, enabled == "1", rgbOf(ink) };
+    return seen;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "numbers" || argc < 6) {
+    if (argc < 6) {
         printNumbers();
         return 0;
     }
@@ -113,13 +115,26 @@ int main(int argc, char *argv[])
         return drawn::Rgb { (unsigned char)raw[i], (unsigned char)raw[i + 1],
             (unsigned char)raw[i + 2] };
     };
+    const std::string window = argv[1], argument = argc > 6 ? argv[6] : "";
     // An edge is probed a pixel and a bit off it, where the smoothing of a scaled line ends.
     const double edge = pixel + 1;
-    // A line of its own: the runtime prints only whole lines.
-    const std::vector<drawn::Probe> probes = mode == "drawing"
-        ? drawn::drawingProbes(std::atoi(argv[5]), edge)
-        : drawn::aboutProbes(edge, rgbOf(argv[5]));
+    std::vector<drawn::Probe> probes;
+    if (window == drawn::abacus.name)
+        probes = drawn::drawingProbes(std::atoi(argument.c_str()), edge);
+    else if (window == drawn::about.name)
+        probes = drawn::aboutProbes(edge, rgbOf(argument));
+    const std::map<std::string, drawn::Seen> seen = seenIn(argv[5]);
+    const auto see = [&seen](const drawn::Control &c) -> std::optional<drawn::Seen> {
+        return seen.count(c.name) ? std::optional(seen.at(c.name)) : std::nullopt;
+    };
+    const drawn::Window *described = &drawn::abacus;
+    for (const drawn::Window *w : { &drawn::dialog, &drawn::about })
+        described = window == w->name ? w : described;
+    // A line of its own: the runtime prints only whole lines. Without the controls, the drawing
+    // alone.
     std::printf("%s%s\n", drawn::misses(at, probes, scale).c_str(),
-        lookMisses(at, mode == "drawing" ? drawn::abacus : drawn::about, scale).c_str());
+        seen.empty()
+            ? ""
+            : drawn::windowMisses(*described, at, scale, scale * 20, drawn::ink, see).c_str());
     return 0;
 }
