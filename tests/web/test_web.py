@@ -57,10 +57,11 @@ class Browser(unittest.TestCase):
         cls.addClassCleanup(cls.driver.quit)
         cls.screen(cls)
 
-    def screen(self, zoom=1, ratio=1):  # room for the abacus window at zoom times its size
+    def screen(self, zoom=1, ratio=1):  # room for the abacus window at zoom times its size, to spare
         width, height = (size / TWIPS_PER_PX * zoom for size in DRAWN['windows']['tallino']['size'][2:])
+        spare = 40 * (zoom == 1)  # down at its own size, across at another: each side limits it once
         self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
-            'width': round(width), 'height': round(height) + 40, 'deviceScaleFactor': ratio, 'mobile': False})
+            'width': round(width) + 40 - spare, 'height': round(height) + spare, 'deviceScaleFactor': ratio, 'mobile': False})
         return width
 
     def tearDown(self):  # nothing reaches the console, ever
