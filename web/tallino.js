@@ -166,6 +166,13 @@ createTallino().then((core) => {
       if (![...inserted].every((c) => core.isTypedDigit(c.codePointAt(0)))
         || kept + inserted.length > core.typedLengthLimit(box.value.length)) event.preventDefault();
     });
+    // A key delivers the character a desktop's does: Backspace its 8, Ctrl with a letter its
+    // control code, which the core drops as no digit; Delete and the caret keys deliver none.
+    box.addEventListener('keydown', (event) => {
+      const letter = event.ctrlKey && !event.altKey && /^[a-z]$/i.test(event.key);
+      const delivered = event.key === 'Backspace' ? 8 : letter ? event.key.toUpperCase().charCodeAt(0) - 64 : null;
+      if (delivered !== null && !core.isTypedDigit(delivered)) event.preventDefault();
+    });
     box.addEventListener('input', () => abacus.edit(control.place, box.value));
     boxes[control.place] = box;
     return box;

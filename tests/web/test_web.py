@@ -26,12 +26,8 @@ JUDGE = shlex.split(os.environ['TALLINO_JUDGE'])
 DRAWN = json.loads(subprocess.run(JUDGE + ['numbers'], capture_output=True, check=True).stdout)
 SINGLE = (WEB / 'tallino.html').as_uri()
 TWIPS_PER_PX = 1440 / 96  # CSS's pixel
-# drawn.h's typings as keys; but a browser edits with Backspace and pastes with Ctrl+V, where the
-# desktop takes their control characters for typed ones and drops them: those rows are its own.
-TYPINGS = [dict(t, keys=[{'\r': Keys.ENTER}.get(chr(c), chr(c)) for c in t['characters']])
-           for t in DRAWN['typings'] if not {8, 22} & set(t['characters'])] + [
-    {'before': '10|', 'keys': [Keys.BACKSPACE], 'after': '1|'}, {'before': '|10', 'keys': [Keys.DELETE], 'after': '|0'},
-    {'before': '10|', 'keys': [Keys.LEFT], 'after': '1|0'}, {'before': '1', 'keys': [], 'clipboard': '7', 'after': '7|'}]
+# drawn.h's typings as keys: the control characters as the keys that deliver them.
+KEYS = {8: Keys.BACKSPACE, 13: Keys.ENTER, 22: ('v', Keys.CONTROL)}
 
 # A window's controls as the page shows them, for judge: name, box in device pixels, enabled, colour, text.
 SEEN = r'''return [...document.querySelectorAll(`[data-name="${arguments[0]}"] .client > [data-name]`)].map((c) => {
@@ -83,17 +79,17 @@ class Browser(unittest.TestCase):
     def focused(self):
         return self.js('return document.activeElement.dataset.name')
 
-    def keys(self, *keys, ctrl=False):
+    def keys(self, *keys):  # a key, or a key and the one held down with it
         actions = webdriver.ActionChains(self.driver)
         for key in keys:
-            actions.key_down(Keys.CONTROL).send_keys(key).key_up(Keys.CONTROL) if ctrl else actions.send_keys(key)
+            key, held = key if isinstance(key, tuple) else (key, None)
+            actions.key_down(held).send_keys(key).key_up(held) if held else actions.send_keys(key)
         actions.perform()
 
     def type_number(self, digits, names=DRAWN['boxNames']):
         for name, text in zip(names, digits):
             self.control(name).click()
-            self.keys('a', ctrl=True)
-            self.keys(text or Keys.DELETE)
+            self.keys(Keys.END, (Keys.HOME, Keys.SHIFT), text or Keys.DELETE)
 
     def number(self):
         return ''.join(self.control(name).get_property('value') for name in DRAWN['boxNames'])
@@ -169,20 +165,20 @@ class Page(Browser):  # tallino.html opened from file://, as from a USB stick
             fonts = self.driver.execute_cdp_cmd('CSS.getPlatformFontsForNode', {'nodeId': node})['fonts']
             self.assertTrue(fonts and all(font['isCustomFont'] for font in fonts), fonts)
 
-    def test_typing(self):
-        for typing in TYPINGS:
+    def test_typing(self):  # pasted by Shift+Insert, as on the desktop
+        for typing in DRAWN['typings']:
             with self.subTest(**typing):
                 self.load()
                 self.type_number([typing['before'].replace('|', '')], ['unità'])
-                self.keys(*[Keys.HOME] * (typing['before'].startswith('|') or typing.get('home', False)))
-                self.keys(*['a'] * ('|' not in typing['before']), ctrl=True)
-                for key in typing['keys']:
+                self.keys(*[Keys.HOME] * (typing['before'].startswith('|') or typing['home']))
+                self.keys(*[(Keys.HOME, Keys.SHIFT)] * ('|' not in typing['before']))
+                for key in [KEYS.get(c, chr(c)) for c in typing['characters']]:
                     self.keys(key)
                     if self.windows('dialog'):  # its OK tapped; the focus goes back to the box
                         self.press('OKButton', 'touch', 'dialog')
-                if not typing['keys']:
+                if not typing['characters']:
                     self.driver.execute_async_script('navigator.clipboard.writeText(arguments[0]).then(arguments[1])', typing['clipboard'] or '')
-                    self.keys('v', ctrl=True)
+                    self.keys((Keys.INSERT, Keys.SHIFT))
                 value, start, end = self.js('const b = arguments[0]; return [b.value, b.selectionStart, b.selectionEnd]', self.control('unità'))
                 self.assertEqual(value[:start] + (value[start:end].join('[]') if end > start else '|') + value[end:], typing['after'])
 
