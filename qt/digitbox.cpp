@@ -2,18 +2,30 @@
 
 #include <QValidator>
 
+#include <algorithm>
+
 namespace tallino {
 
 namespace {
 
 // An edit that makes the text longer than the box allows is undone by the line edit itself,
 // before any signal. A longer text the program wrote may stay, but the user cannot lengthen it.
+// A one-line box takes a pasted text up to its first line end.
 class LengthLimit : public QValidator {
 public:
     LengthLimit(const int &limit, QObject *parent) : QValidator(parent), limit_(limit) { }
 
-    State validate(QString &input, int &) const override
+    State validate(QString &input, int &caret) const override
     {
+        const auto isLineEnd = [](QChar c) {
+            return c == u'\r' || c == u'\n';
+        };
+        const auto lineEnd = std::find_if(input.cbegin(), input.cbegin() + caret, isLineEnd);
+        if (lineEnd != input.cbegin() + caret) {
+            const auto at = static_cast<int>(lineEnd - input.cbegin());
+            input.remove(at, caret - at);
+            caret = at;
+        }
         return input.size() > limit_ ? Invalid : Acceptable;
     }
 

@@ -165,6 +165,7 @@ inline const Typing typings[] = {
     { "paste", "|", false, U"", "7", "7|" },
     { "paste over the selection", "10", false, U"", "5", "5|" },
     { "paste too long, refused", "1|", false, U"", "12", "1|" },
+    { "paste of its first line", "|", false, U"", "7\r\n8", "7|" },
     { "paste above 10, reset", "|", false, U"", "12", "0|" },
     { "paste without text", "1|", false, U"", nullptr, "1|" },
 };

@@ -47,6 +47,11 @@ inline bool isBetween(const Rgb &seen, const Rgb &ground, const Rgb &ink, int to
     return true;
 }
 
+inline int brightness(const Rgb &c)
+{
+    return c.red + c.green + c.blue;
+}
+
 // A captured client area, pixel by pixel.
 using Pixels = std::function<Rgb(int x, int y)>;
 
@@ -212,9 +217,19 @@ inline std::string lookMisses(const Pixels &at, const Control &drawn, const Box 
         expect(std::abs(before - after) <= 3, "not centred");
     if (drawn.align == Align::Left)
         expect(before <= 6, "not from the left");
-    // The title's decorative face, narrowed to fit, fills its box: its height says little.
-    if (drawn.kind == Kind::Label && drawn.align == Align::Left)
+    // A left label's text is set from the top, over several lines where it has room for them;
+    // the title's decorative face, narrowed to fit, fills its box but stays clear of its sides.
+    if (drawn.kind == Kind::Label && drawn.align == Align::Left) {
         expect(inkTop - box.top + 3 <= box.top + box.height - inkBottom, "not from the top");
+        const double room = box.height / (drawn.font.points * pixelsPerPoint);
+        expect(!drawn.font.family || room < 2.5 || height > 1.5, "not wrapped");
+    }
+    int touching = 0; // rows where the title's ink meets either side
+    for (int y = top; drawn.border && y < bottom; ++y)
+        touching +=
+            std::min(brightness(at(box.left + 1, y)), brightness(at(box.left + box.width - 2, y)))
+            < darkest + 200;
+    expect(touching == 0, "running past its sides");
     if (drawn.ground) {
         expect(foreign == 0, std::to_string(foreign) + " pixels off ground and text");
         expect(at(right, bottom) == *drawn.ground, "ground " + text(at(right, bottom)));
@@ -262,6 +277,12 @@ inline std::string windowMisses(const Window &window, const Pixels &at, double s
         }
         if (drawn.kind != Kind::Picture && seen->text != drawn.text)
             missed += std::string(drawn.name) + " reads \"" + seen->text + "\"; ";
+        const Box &b = seen->box; // a picture sits in a sunken box, shaded at the top left
+        const int ground = brightness(at(b.left - 1, b.top - 1));
+        if (drawn.kind == Kind::Picture
+            && !(brightness(at(b.left, b.top)) < ground
+                && brightness(at(b.left + b.width - 1, b.top + b.height - 1)) > ground))
+            missed += std::string(drawn.name) + " not sunken; ";
         if (seen->enabled != drawn.enabled)
             missed += std::string(drawn.name) + (drawn.enabled ? " disabled; " : " enabled; ");
         if (!drawn.text.empty())

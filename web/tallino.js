@@ -156,15 +156,23 @@ createTallino().then((core) => {
     return made;
   }
 
-  // Digits only, each inserted character judged by the core; an edit that would make the text
-  // longer than the core allows is refused whole; every change of the text goes to the core.
+  // Digits only, each typed character judged by the core, a pasted text taken whole as far as its
+  // first line end; an edit that would make the text longer than the core allows is refused
+  // whole; every change of the text goes to the core.
   function digitBox(control) {
     const box = Object.assign(element('input'), { value: control.text, inputMode: 'numeric', autocomplete: 'off', spellcheck: false });
     box.addEventListener('beforeinput', (event) => {
+      const pasted = event.inputType.startsWith('insertFrom'); // pasted or dropped: not typed
       const inserted = event.data ?? event.dataTransfer?.getData('text/plain') ?? '';
+      const line = pasted ? inserted.split(/[\r\n]/)[0] : inserted; // as a one-line box takes it
       const kept = box.value.length - (box.selectionEnd - box.selectionStart);
-      if (![...inserted].every((c) => core.isTypedDigit(c.codePointAt(0)))
-        || kept + inserted.length > core.typedLengthLimit(box.value.length)) event.preventDefault();
+      const refused = (!pasted && ![...line].every((c) => core.isTypedDigit(c.codePointAt(0))))
+        || kept + line.length > core.typedLengthLimit(box.value.length);
+      if (refused || line !== inserted) event.preventDefault();
+      if (!refused && line !== inserted) {
+        box.setRangeText(line, box.selectionStart, box.selectionEnd, 'end');
+        abacus.edit(control.place, box.value);
+      }
     });
     // A key delivers the character a desktop's does: Backspace its 8, Ctrl with a letter its
     // control code, which the core drops as no digit; Delete and the caret keys deliver none.

@@ -254,6 +254,7 @@ void checkFrame(HWND window, const drawn::Window &drawn, bool centred)
     expect((style & (WS_CAPTION | WS_SYSMENU)) == (WS_CAPTION | WS_SYSMENU), what + " close box");
     expect(!GetWindow(window, GW_OWNER), what + " without an owner");
     expect(!(exStyle & WS_EX_TOOLWINDOW) == (&drawn == &drawn::abacus), what + " task-bar button");
+    expect(!(exStyle & WS_EX_TOPMOST), what + " not kept above the others");
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     GetWindowRect(window, &frame);
     expect(!centred || drawn::isCentred(boxOf(frame), boxOf(area)), what + " centred");
@@ -311,10 +312,15 @@ void abacusWindow(const Program &program, bool centred)
         wanted.append(" ").append(drawn::tabRound[i]);
     }
     same("tab order", order, wanted);
-    for (const auto &[key, after] : { std::pair { VK_RETURN, "0999" }, { VK_SPACE, "0998" } }) {
-        postKey(focusOf(program.window), key);
+    const HWND plus = program.item("Command1"); // focused by a click, which presses it too
+    PostMessageW(plus, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    PostMessageW(plus, WM_LBUTTONUP, 0, 0);
+    for (const auto &[key, after] :
+        { std::pair { 0, "0001" }, { VK_RETURN, "0002" }, { VK_SPACE, "0003" } }) {
+        if (key)
+            postKey(plus, key);
         waitFor([&] { return number(program) == after; });
-        same("a key on the focused units \"-\"", number(program), after);
+        same("a key on the focused units \"+\"", number(program), after);
     }
 }
 
@@ -464,7 +470,8 @@ void dialogs(const Program &program)
         const int left = MulDiv(240, dpi, 1440) + 2;
         for (const auto &[point, colour] : picture)
             same("picIcon at " + std::to_string(point.x) + "," + std::to_string(point.y),
-                drawn::text(at(left + point.x, left + point.y)), drawn::text(colour));
+                drawn::text(at(left + point.x * dpi / 96, left + point.y * dpi / 96)),
+                drawn::text(colour));
         bringToFront(about);
         postKey(focusOf(about), VK_ESCAPE);
         expect(waitFor([&] { return !IsWindow(about); }), "About window closed by Escape");
