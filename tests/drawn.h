@@ -1,9 +1,15 @@
 #pragma once
 
-// The three windows as they were drawn: places and sizes in twips, colours, fonts, texts and tab
-// indexes; and what typing and the step buttons do to the boxes. Written once from the windows'
-// description and shared by every edition's suite; nothing here is read from the program.
+// The windows as they were drawn, and what typing and the step buttons do, read from drawn.txt,
+// which the build carries into every suite that reads it (drawntext.h).
 
+#include "drawntext.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,182 +21,188 @@ struct Rgb {
 struct Box {
     int left, top, width, height;
 };
-
-inline const Rgb background { 163, 224, 215 }; // of the abacus window
-inline const Rgb titleBackground { 128, 255, 255 };
-inline const Rgb instructionsBackground { 94, 183, 152 };
-
 struct Window {
-    const char *name;
-    const char *caption;
+    std::string name, caption;
     int width, height; // of the client area
 };
-inline const Window abacus { "tallino", "TALLINO", 7770, 8220 };
-inline const Window dialog { "dialog", "ERRORE", 6030, 1890 };
-inline const Window about { "frmAbout", "About tallino3.0", 5730, 3555 };
-
 enum class Kind { Button, TextBox, Label, Picture };
 enum class Align { Natural, Left, Centre }; // Natural: a button's own
 struct Font {
-    const char *family; // nullptr: the window's own font
+    std::string family; // none: the window's own font
     double points;
     bool bold;
 };
 struct Control {
     const Window *window;
-    const char *name;
+    std::string name;
     Kind kind;
     Box box;
-    std::string text;
+    int tabIndex;
+    bool enabled;
     Font font;
     Align align;
-    int tabIndex;
-    bool enabled = true;
-    const Rgb *ground = nullptr; // where it is not the window's
-    bool border = false; // a single line
+    std::optional<Rgb> ground; // where it is not the window's
+    bool border; // a single line
+    std::string text;
+};
+struct Typing {
+    std::string name, before;
+    bool home;
+    std::string characters; // UTF-8, a key press each; none: the clipboard pasted
+    std::optional<std::string> clipboard;
+    std::string after;
+};
+struct Press {
+    std::string before, button, after;
 };
 
-inline std::string blanks(int count)
+using Fields = std::vector<std::string>;
+
+inline std::string utf8(unsigned c)
 {
-    return std::string(static_cast<std::size_t>(count), ' ');
+    if (c < 0x80)
+        return std::string(1, char(c));
+    if (c < 0x800)
+        return { char(0xc0 | c >> 6), char(0x80 | (c & 0x3f)) };
+    return { char(0xe0 | c >> 12), char(0x80 | (c >> 6 & 0x3f)), char(0x80 | (c & 0x3f)) };
 }
+
+// "{9}" nine blanks, "{U+000D}" that character.
+inline std::string expanded(const std::string &text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t end = text[i] == '{' ? text.find('}', i) : std::string::npos;
+        if (end == std::string::npos)
+            out += text[i];
+        else if (text[i + 1] == 'U')
+            out += utf8(unsigned(std::strtoul(text.c_str() + i + 3, nullptr, 16)));
+        else
+            out.append(std::size_t(std::atoi(text.c_str() + i + 1)), ' ');
+        i = end == std::string::npos ? i : end;
+    }
+    return out;
+}
+
+inline std::string trimmed(const std::string &text)
+{
+    const std::size_t start = text.find_first_not_of(' ');
+    return start == std::string::npos ? ""
+                                      : text.substr(start, text.find_last_not_of(' ') + 1 - start);
+}
+
+// Every record, by its first field, each as its other fields; "-" is none.
+inline const std::multimap<std::string, Fields> &records()
+{
+    static const std::multimap<std::string, Fields> all = [] {
+        std::multimap<std::string, Fields> read;
+        std::istringstream text(drawnText);
+        for (std::string line; std::getline(text, line);) {
+            Fields fields;
+            for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
+                end = line.find(';', start);
+                fields.push_back(expanded(trimmed(line.substr(start, end - start))));
+            }
+            if (fields.size() > 1 && line[0] != '#')
+                read.emplace(fields[0], Fields(fields.begin() + 1, fields.end()));
+        }
+        return read;
+    }();
+    return all;
+}
+inline std::vector<Fields> all(const std::string &key)
+{
+    std::vector<Fields> found;
+    for (auto [row, end] = records().equal_range(key); row != end; ++row)
+        found.push_back(row->second);
+    return found;
+}
+inline std::vector<double> numbers(const std::string &text)
+{
+    std::vector<double> found;
+    std::istringstream in(text);
+    for (double number; in >> number;)
+        found.push_back(number);
+    return found;
+}
+// The numbers of one of a record's fields.
+inline std::vector<double> value(const std::string &key, std::size_t field = 0)
+{
+    return numbers(all(key).at(0).at(field));
+}
+inline Rgb rgb(const std::string &text)
+{
+    const std::vector<double> c = numbers(text);
+    return { int(c.at(0)), int(c.at(1)), int(c.at(2)) };
+}
+inline std::vector<std::string> words(const std::string &key)
+{
+    std::istringstream in(all(key).at(0).at(0));
+    std::vector<std::string> found;
+    for (std::string word; in >> word;)
+        found.push_back(word);
+    return found;
+}
+
+inline const std::vector<Window> windows = [] {
+    std::vector<Window> read;
+    for (const Fields &f : all("window"))
+        read.push_back({ f[0], f[1], int(numbers(f[2])[0]), int(numbers(f[2])[1]) });
+    return read;
+}();
+inline const Window &abacus = windows[0], &dialog = windows[1], &about = windows[2];
 
 inline std::vector<Control> controls()
 {
-    const Font step { "MS Sans Serif", 13.5, true }, digit { "MS Sans Serif", 24, true };
-    const Font own { nullptr, 0, false };
-    const auto B = Kind::Button, T = Kind::TextBox, L = Kind::Label;
-    const auto N = Align::Natural, C = Align::Centre, W = Align::Left;
-    const Window *a = &abacus, *d = &dialog, *f = &about;
-    return {
-        { a, "Command8", B, { 473, 120, 495, 495 }, "+", step, N, 12 },
-        { a, "Command6", B, { 1553, 120, 495, 495 }, "+", step, N, 13 },
-        { a, "Command4", B, { 2633, 120, 495, 495 }, "+", step, N, 14 },
-        { a, "Command1", B, { 3713, 120, 495, 495 }, "+", step, N, 15 },
-        { a, "Command7", B, { 480, 600, 495, 495 }, "-", step, N, 7 },
-        { a, "Command5", B, { 1560, 600, 495, 495 }, "-", step, N, 6 },
-        { a, "Command3", B, { 2640, 600, 495, 495 }, "-", step, N, 5 },
-        { a, "Command2", B, { 3720, 600, 495, 495 }, "-", step, N, 4 },
-        { a, "Text1", T, { 480, 6120, 495, 495 }, "m", step, C, 0, false },
-        { a, "Text2", T, { 1560, 6120, 495, 495 }, "c", step, C, 1, false },
-        { a, "Text3", T, { 2640, 6120, 495, 495 }, "da", step, C, 2, false },
-        { a, "Text4", T, { 3720, 6120, 495, 495 }, "u", step, C, 3, false },
-        { a, "migliaia", T, { 750, 6960, 795, 675 }, "0", digit, C, 11 },
-        { a, "centinaia", T, { 1560, 6960, 795, 675 }, "0", digit, C, 10 },
-        { a, "decine", T, { 2340, 6960, 795, 675 }, "0", digit, C, 9 },
-        { a, "unità", T, { 3135, 6960, 795, 675 }, "0", digit, C, 8 },
-        { a, "Label1", L, { 4500, 120, 3255, 1455 }, "TALLINO", { "Curlz MT", 48, true }, C, 16,
-            true, &titleBackground, true },
-        { a, "Label2", L, { 4560, 1680, 3135, 3255 },
-            "Premi i bottoni + e - per aumentare rispettivamente di:" + blanks(2) + "una unità,"
-                + blanks(35) + "una decina," + blanks(33) + "un centinaio," + blanks(31)
-                + "un migliaio." + blanks(30) + "Altrimenti puoi inserire direttamente" + blanks(2)
-                + "il numero in cifre." + blanks(34)
-                + "Vedrai apparire il numero così composto in cifre e la sua rappresentazione "
-                  "sull' tallino."
-                + blanks(5),
-            { "MS Sans Serif", 9.75, true }, W, 17, true, &instructionsBackground },
-        { a, "Command9", B, { 4560, 6960, 3135, 735 }, "QUIRDO'S", { "MS Sans Serif", 18, true }, N,
-            18 },
-        { a, "Command10", B, { 120, 7800, 7575, 375 }, "FINE", { "MS Sans Serif", 13.5, false }, N,
-            19 },
-        { d, "OKButton", B, { 600, 1440, 5055, 375 }, "OK", own, N, 0 },
-        { d, "Label1", L, { 720, 360, 4575, 855 },
-            "PUOI INSERIRE SOLO NUMERI" + blanks(9) + "COMPRESI TRA 0 E 9",
-            { "MS Sans Serif", 13.5, true }, W, 1 },
-        { f, "picIcon", Kind::Picture, { 240, 240, 540, 540 }, "", own, N, 1 },
-        { f, "cmdOK", B, { 4245, 2625, 1260, 825 }, "OK", own, N, 0 },
-        { f, "lblDescription", L, { 1050, 1125, 3885, 1050 },
-            "Questo programmino permette dii rappresentare su di un tallino unità, decine, "
-            "centinaia e migliaia."
-                + blanks(189) + "Dedicato a mio papà",
-            own, W, 2 },
-        { f, "lblTitle", L, { 1080, 240, 3885, 480 }, "tallino3.0", { "Arial", 18, true }, W, 4 },
-        { f, "lblDisclaimer", L, { 255, 2625, 3870, 825 },
-            "Programma gratuito per la scuola: copialo e regalalo liberamente, ma non venderlo. "
-            "Nessuna garanzia.",
-            own, W, 3 },
-    };
+    std::vector<Control> read;
+    for (const Fields &f : all("control")) {
+        const std::vector<double> box = numbers(f[3]);
+        const std::size_t weight = f[6].rfind(' '), points = f[6].rfind(' ', weight - 1);
+        const Kind kinds[] = { Kind::Button, Kind::TextBox, Kind::Label, Kind::Picture };
+        const std::string kindNames[] = { "button", "box", "label", "picture" };
+        int kind = 0;
+        while (kindNames[kind] != f[2])
+            ++kind;
+        read.push_back({ &*std::find_if(windows.begin(), windows.end(),
+                             [&](const Window &w) { return w.name == f[0]; }),
+            f[1], kinds[kind], { int(box[0]), int(box[1]), int(box[2]), int(box[3]) },
+            std::atoi(f[4].c_str()), f[5] == "yes",
+            f[6] == "-" ? Font { "", 0, false }
+                        : Font { f[6].substr(0, points), std::atof(f[6].c_str() + points),
+                            f[6].substr(weight + 1) == "bold" },
+            f[7] == "left"          ? Align::Left
+                : f[7] == "centred" ? Align::Centre
+                                    : Align::Natural,
+            f[8] == "-" ? std::nullopt : std::optional(rgb(f[8])), f[9] == "yes", f[10] });
+    }
+    return read;
 }
 
-// The Tab key's round from the first control with the focus, the disabled rod letters passed by.
-inline const char *const tabRound[] = { "Command2", "Command3", "Command5", "Command7", "unità",
-    "decine", "centinaia", "migliaia", "Command8", "Command6", "Command4", "Command1", "Command9",
-    "Command10", "Command2" };
+inline const std::vector<std::string> tabRound = words("tab round"), boxNames = words("boxes");
 
-// What a screen reader says of some controls, and of the drawing with 1025 in the boxes.
-inline const char *const spokenNames[][2] = { { "Command4", "Aggiungi una decina" },
-    { "Command7", "Togli un migliaio" }, { "centinaia", "Cifra delle centinaia" },
-    { "Text4", "Asta delle unità" } };
-inline const char *const spoken1025 = "1 migliaio, 0 centinaia, 2 decine, 5 unità";
-
-// The drawing, left to right: thousands, hundreds, tens, units.
-inline const Rgb beadFills[] = { { 128, 128, 128 }, { 0, 0, 255 }, { 255, 0, 0 },
-    { 255, 255, 255 } };
-inline const int beadBoxLefts[] = { 120, 1200, 2280, 3375 };
-inline const int rodXs[] = { 720, 1800, 2880, 3960 };
-inline const char *const boxNames[] = { "migliaia", "centinaia", "decine", "unità" };
-inline constexpr int rodTop = 1320, rodWidthPx = 10;
-inline constexpr int beadWidth = 1215, beadHeight = 495;
-inline constexpr int barLeft = 240, barRight = 4440, barY = 6000, barWidthPx = 15;
-inline int beadTop(int rank)
+inline std::vector<Typing> typings()
 {
-    return 1440 + 480 * (9 - rank);
+    std::vector<Typing> read;
+    for (const Fields &f : all("typing"))
+        read.push_back({ f[0], f[1], f[2] == "yes", f[3],
+            f[4] == "-" ? std::nullopt : std::optional(f[4]), f[5] });
+    return read;
 }
-// The About window's etched line: white, 2 px, over grey, 1 px, which reaches 15 twips further.
-inline constexpr int etchLeft = 120, etchY = 2400, whiteEnd = 5669, greyEnd = 5684;
-inline const Rgb grey { 128, 128, 128 }, white { 255, 255, 255 };
-
-// A box's text and caret: typed first, then "|" where the caret stands, or the whole of it
-// selected where there is none; afterwards a selection shows in brackets.
-struct Typing {
-    const char *name;
-    const char *before;
-    bool home; // the Home key pressed before the characters
-    std::u32string characters; // each delivered by a key press; none: the clipboard pasted
-    const char *clipboard; // nullptr: no text on it
-    const char *after;
-};
-inline const Typing typings[] = {
-    { "digit", "|1", false, U"0", nullptr, "0|1" },
-    { "third character", "10|", false, U"5", nullptr, "10|" },
-    { "third character in front", "|10", false, U"5", nullptr, "|10" },
-    { "above 10, reset, then a digit after the 0", "1|", false, U"25", nullptr, "05|" },
-    { "Backspace", "10|", false, U"\b", nullptr, "10|" },
-    { "Enter", "1|", false, U"\r", nullptr, "1|" },
-    { "Ctrl+V", "1", false, U"\x16", "7", "[1]" },
-    { "letter", "1|", false, U"a", nullptr, "1|" },
-    { "Arabic-Indic three", "1|", false, U"\u0663", nullptr, "1|" },
-    { "Home, then a digit", "1|", true, U"0", nullptr, "0|1" },
-    { "paste", "|", false, U"", "7", "7|" },
-    { "paste over the selection", "10", false, U"", "5", "5|" },
-    { "paste too long, refused", "1|", false, U"", "12", "1|" },
-    { "paste of its first line", "|", false, U"", "7\r\n8", "7|" },
-    { "paste above 10, reset", "|", false, U"", "12", "0|" },
-    { "paste without text", "1|", false, U"", nullptr, "1|" },
-};
-
-// A number typed into the boxes, thousands first, then a step button pressed.
-struct Press {
-    const char *before;
-    const char *button;
-    const char *after;
-};
-inline const Press presses[] = {
-    { "5555", "Command8", "6555" },
-    { "5555", "Command6", "5655" },
-    { "5555", "Command4", "5565" },
-    { "5555", "Command1", "5556" },
-    { "5555", "Command7", "4555" },
-    { "5555", "Command5", "5455" },
-    { "5555", "Command3", "5545" },
-    { "5555", "Command2", "5554" },
-    { "0999", "Command1", "1000" },
-    { "1000", "Command2", "0999" },
-    { "9999", "Command1", "9000" },
-    { "0000", "Command2", "0999" },
-    { "9555", "Command8", "9555" },
-    { "0555", "Command7", "0555" },
-};
+inline std::vector<Press> presses()
+{
+    std::vector<Press> read;
+    for (const Fields &f : all("press"))
+        read.push_back({ f[0], f[1], f[2] });
+    return read;
+}
+// What a screen reader says of a control, or of the drawing with that number.
+inline std::string spoken(const std::string &name)
+{
+    for (const Fields &f : all("spoken")) {
+        if (f[0] == name)
+            return f[1];
+    }
+    return {};
+}
 
 } // namespace drawn

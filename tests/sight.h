@@ -70,13 +70,16 @@ inline constexpr Rgb ink { 0, 0, 0 }; // the window-text colour of a standard sc
 inline std::vector<Probe> drawingProbes(int digit, double edge)
 {
     std::vector<Probe> probes;
-    const int rank = std::max(digit, 1);
-    const double y = beadTop(rank) + beadHeight / 2.0, radius = beadHeight / 2.0;
-    const double rodHalf = rodWidthPx * 15 / 2.0, barHalf = barWidthPx * 15 / 2.0;
-    for (int rod = 0; rod < 4; ++rod) {
-        const std::string name = boxNames[rod];
-        const double x = beadBoxLefts[rod] + beadWidth / 2.0, rodX = rodXs[rod];
-        const Rgb fill = digit ? beadFills[rod] : background;
+    const std::vector<double> bead = value("bead box"), top = value("bead top"), rod = value("rod");
+    const std::vector<double> bar = value("bar");
+    const Rgb background = rgb(all("background")[0][0]);
+    const double y = top[0] + top[1] * (9 - std::max(digit, 1)) + bead[1] / 2, radius = bead[1] / 2;
+    const double rodHalf = rod[1] * 15 / 2, barHalf = bar[3] * 15 / 2, barY = bar[2];
+    for (std::size_t place = 0; place < 4; ++place) {
+        const std::string name = boxNames[place];
+        const double x = value("bead box lefts", place)[0] + bead[0] / 2;
+        const double rodX = value("rod xs", place)[0], rodTop = rod[0];
+        const Rgb fill = digit ? rgb(all("bead fills")[0][place]) : background;
         const std::vector<Probe> column = {
             { " bead", x + radius * 0.6, y, fill, 0 },
             { " bead, outside", x + radius + 22, y, background, 0 },
@@ -95,18 +98,18 @@ inline std::vector<Probe> drawingProbes(int digit, double edge)
             probes.push_back(
                 { name + probe.what, probe.x, probe.y, probe.colour, probe.tolerance });
     }
-    const std::vector<Probe> bar = {
+    const std::vector<Probe> base = {
         { "bar, top", 300, barY - barHalf + edge, ink, 0 },
         { "above the bar", 300, barY - barHalf - edge, background, 0 },
         { "bar, bottom", 300, barY + barHalf - edge, ink, 0 },
         { "below the bar", 300, barY + barHalf + edge, background, 0 },
-        { "bar's round left end", barLeft - barHalf + edge, barY, ink, 0 },
-        { "left of the bar", barLeft - barHalf - edge, barY, background, 0 },
-        { "bar's round right end", barRight + barHalf - edge, barY, ink, 0 },
-        { "right of the bar", barRight + barHalf + edge, barY, background, 0 },
+        { "bar's round left end", bar[0] - barHalf + edge, barY, ink, 0 },
+        { "left of the bar", bar[0] - barHalf - edge, barY, background, 0 },
+        { "bar's round right end", bar[1] + barHalf - edge, barY, ink, 0 },
+        { "right of the bar", bar[1] + barHalf + edge, barY, background, 0 },
         { "between rod and title", 4400, 5400, background, 0 },
     };
-    probes.insert(probes.end(), bar.begin(), bar.end());
+    probes.insert(probes.end(), base.begin(), base.end());
     return probes;
 }
 
@@ -114,6 +117,9 @@ inline std::vector<Probe> drawingProbes(int digit, double edge)
 inline std::vector<Probe> aboutProbes(double edge, const Rgb &ground)
 {
     const double half = 15, middle = 2000;
+    const std::vector<double> etch = value("etch");
+    const double etchLeft = etch[0], etchY = etch[1], whiteEnd = etch[2], greyEnd = etch[3];
+    const Rgb white = rgb(all("white")[0][0]), grey = rgb(all("grey")[0][0]);
     return {
         { "above the line", middle, etchY - half - edge, ground, 0 },
         { "line, top", middle, etchY - half + edge, white, 0 },
@@ -209,7 +215,7 @@ inline std::string lookMisses(const Pixels &at, const Control &drawn, const Box 
     const bool capitals = std::all_of(drawn.text.begin(), drawn.text.end(),
         [](char c) { return std::isupper(c) || std::isdigit(c) || c == '\''; });
     const double height = (inkBottom - inkTop) / (drawn.font.points * pixelsPerPoint);
-    if (capitals && drawn.font.family && drawn.kind != Kind::Label)
+    if (capitals && !drawn.font.family.empty() && drawn.kind != Kind::Label)
         expect(
             height > 0.6 && height < 0.92, "text " + std::to_string(height) + " of its size high");
     const int before = inkLeft - box.left, after = box.left + box.width - inkRight;
@@ -222,7 +228,7 @@ inline std::string lookMisses(const Pixels &at, const Control &drawn, const Box 
     if (drawn.kind == Kind::Label && drawn.align == Align::Left) {
         expect(inkTop - box.top + 3 <= box.top + box.height - inkBottom, "not from the top");
         const double room = box.height / (drawn.font.points * pixelsPerPoint);
-        expect(!drawn.font.family || room < 2.5 || height > 1.5, "not wrapped");
+        expect(drawn.font.family.empty() || room < 2.5 || height > 1.5, "not wrapped");
     }
     int touching = 0; // rows where the title's ink meets either side
     for (int y = top; drawn.border && y < bottom; ++y)
@@ -288,7 +294,7 @@ inline std::string windowMisses(const Window &window, const Pixels &at, double s
         if (!drawn.text.empty())
             missed += lookMisses(at, drawn, seen->box, seen->ink, line, pixelsPerPoint);
         const bool words = drawn.text.size() > 1 && !drawn.border; // the title is bordered
-        if (drawn.font.family && words)
+        if (!drawn.font.family.empty() && words)
             weights.push_back(
                 { strokeWidth(at, seen->box.left + 4, seen->box.top + 4,
                       seen->box.left + seen->box.width - 4, seen->box.top + seen->box.height - 4)

@@ -1,8 +1,7 @@
-// The browser suite's eye, run under node: "judge numbers" prints the windows' numbers from
-// drawn.h as JSON; "judge WINDOW PIXELS WIDTH SCALE SEEN [DIGIT|GROUND]" judges a window's
-// captured client area (raw RGB rows, SCALE pixels a twip) and its controls as the page shows
-// them with sight.h's checks, and prints what they missed.
-#include "../sight.h"
+// The browser suite's eye, run under node: "judge WINDOW PIXELS WIDTH SCALE SEEN [DIGIT|GROUND]"
+// judges a window's captured client area (raw RGB rows, SCALE pixels a twip) and its controls as
+// the page shows them with sight.h's checks, and prints what they missed.
+#include "sight.h"
 
 #include <cstdio>
 #include <fstream>
@@ -11,68 +10,6 @@
 #include <optional>
 
 namespace {
-
-std::string quoted(const std::string &text)
-{
-    return '"' + text + '"';
-}
-
-template<typename Items, typename Write>
-std::string list(const Items &items, Write write, const char *brackets = "[]")
-{
-    std::string json(1, brackets[0]);
-    for (const auto &item : items)
-        json += (json.size() > 1 ? ", " : "") + write(item);
-    return json + brackets[1];
-}
-
-std::string number(int value)
-{
-    return std::to_string(value);
-}
-
-std::string window(const drawn::Window *w)
-{
-    return quoted(w->name) + ": {\"caption\": " + quoted(w->caption)
-        + ", \"size\": " + list(std::vector { 0, 0, w->width, w->height }, number) + "}";
-}
-
-std::string control(const drawn::Control &c)
-{
-    const drawn::Box &b = c.box;
-    return "{\"window\": " + quoted(c.window->name) + ", \"name\": " + quoted(c.name)
-        + ", \"box\": " + list(std::vector { b.left, b.top, b.width, b.height }, number)
-        + ", \"text\": " + quoted(c.text) + ", \"enabled\": " + (c.enabled ? "true" : "false")
-        + "}";
-}
-
-std::string typing(const drawn::Typing &t)
-{
-    return "{\"name\": " + quoted(t.name) + ", \"before\": " + quoted(t.before)
-        + ", \"home\": " + (t.home ? "true" : "false") + ", \"characters\": "
-        + list(t.characters, [](char32_t c) { return number(int(c)); }) + ", \"clipboard\": "
-        + (t.clipboard ? quoted(t.clipboard) : "null") + ", \"after\": " + quoted(t.after) + "}";
-}
-
-void printNumbers()
-{
-    const drawn::Window *windows[] = { &drawn::abacus, &drawn::dialog, &drawn::about };
-    std::printf("{\"windows\": %s, \"controls\": %s, \"tabRound\": %s, \"boxNames\": %s, "
-                "\"typings\": %s, \"presses\": %s, \"spoken\": %s, \"spoken1025\": %s}\n",
-        list(windows, window, "{}").c_str(), list(drawn::controls(), control).c_str(),
-        list(drawn::tabRound, quoted).c_str(), list(drawn::boxNames, quoted).c_str(),
-        list(drawn::typings, typing).c_str(),
-        list(drawn::presses,
-            [](const drawn::Press &p) {
-                return list(std::vector<std::string> { p.before, p.button, p.after }, quoted);
-            })
-            .c_str(),
-        list(
-            drawn::spokenNames,
-            [](const auto &pair) { return quoted(pair[0]) + ": " + quoted(pair[1]); }, "{}")
-            .c_str(),
-        quoted(drawn::spoken1025).c_str());
-}
 
 drawn::Rgb rgbOf(const std::string &text)
 {
@@ -100,10 +37,8 @@ std::map<std::string, drawn::Seen> seenIn(const char *path)
 
 int main(int argc, char *argv[])
 {
-    if (argc < 6) {
-        printNumbers();
-        return 0;
-    }
+    if (argc < 6)
+        return 2;
     std::ifstream file(argv[2], std::ios::binary);
     const std::string raw { std::istreambuf_iterator<char>(file), {} };
     const int width = std::atoi(argv[3]);

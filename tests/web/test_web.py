@@ -1,10 +1,11 @@
 """The browser edition as a user meets it: the real page in headless Chromium, real keys, mouse and
 touch through WebDriver, pixels from screenshots, Chromium's accessibility tree. What it expects
-is drawn.h's, printed by judge, which also judges the pixels with sight.h. Run by CTest."""
+is tests/drawn.txt's, which every suite reads; judge looks at the pixels with sight.h. Run by
+CTest."""
 import io
-import json
 import os
 import pathlib
+import re
 import shlex
 import socket
 import subprocess
@@ -23,7 +24,27 @@ from selenium.webdriver.support.ui import WebDriverWait
 
 WEB = pathlib.Path(os.environ['TALLINO_WEB'])
 JUDGE = shlex.split(os.environ['TALLINO_JUDGE'])
-DRAWN = json.loads(subprocess.run(JUDGE + ['numbers'], capture_output=True, check=True).stdout)
+
+
+def read_drawn():
+    """tests/drawn.txt's records, as drawn.h reads them for the other suites."""
+    expand = lambda text: re.sub(r'\{(U\+)?([0-9A-F]+)\}', lambda m: chr(int(m[2], 16)) if m[1] else ' ' * int(m[2]), text)
+    records = {}
+    for line in (pathlib.Path(__file__).parent.parent / 'drawn.txt').read_text().splitlines():
+        fields = [expand(field.strip()) for field in line.split(';')]
+        if len(fields) > 1 and not line.startswith('#'):
+            records.setdefault(fields[0], []).append(fields[1:])
+    spoken = dict(records['spoken'])
+    return {'windows': {n: {'caption': c, 'size': [0, 0, *map(int, s.split())]} for n, c, s in records['window']},
+            'controls': [{'window': f[0], 'name': f[1], 'box': [*map(int, f[3].split())], 'text': f[10], 'enabled': f[5] == 'yes'}
+                         for f in records['control']],
+            'tabRound': records['tab round'][0][0].split(), 'boxNames': records['boxes'][0][0].split(),
+            'typings': [{'name': n, 'before': b, 'home': h == 'yes', 'characters': [*map(ord, k)], 'clipboard': None if c == '-' else c,
+                         'after': a} for n, b, h, k, c, a in records['typing']],
+            'presses': records['press'], 'spoken1025': spoken.pop('1025'), 'spoken': spoken}
+
+
+DRAWN = read_drawn()
 SINGLE = (WEB / 'tallino.html').as_uri()
 TWIPS_PER_PX = 1440 / 96  # CSS's pixel
 # drawn.h's typings as keys: the control characters as the keys that deliver them.

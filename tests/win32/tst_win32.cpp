@@ -156,7 +156,7 @@ void typeNumber(const Program &program, std::string_view digits)
 std::string number(const Program &program)
 {
     std::string digits;
-    for (const char *box : drawn::boxNames)
+    for (const std::string &box : drawn::boxNames)
         digits += textOf(program.item(box));
     return digits;
 }
@@ -304,7 +304,7 @@ void abacusWindow(const Program &program, bool centred)
     checkFrame(program.window, drawn::abacus, centred);
     checkControls(program.window, drawn::abacus);
     std::string order = nameOf(focusOf(program.window)), wanted = drawn::tabRound[0];
-    for (std::size_t i = 1; i < std::size(drawn::tabRound); ++i) {
+    for (std::size_t i = 1; i < drawn::tabRound.size(); ++i) {
         const HWND before = focusOf(program.window);
         postKey(before, VK_TAB);
         waitFor([&] { return focusOf(program.window) != before; });
@@ -378,13 +378,13 @@ void setClipboard(const char *text)
 // After each paste the clipboard is free again for every other program.
 void typing(const Program &program)
 {
-    for (const drawn::Typing &row : drawn::typings) {
-        setClipboard(row.clipboard);
+    for (const drawn::Typing &row : drawn::typings()) {
+        setClipboard(row.clipboard ? row.clipboard->c_str() : nullptr);
         std::string before = row.before;
         const std::size_t caret = before.find('|');
         if (caret != before.npos)
             before.erase(caret, 1);
-        for (const char *name : drawn::boxNames) {
+        for (const std::string &name : drawn::boxNames) {
             const HWND box = program.item(name);
             typeText(box, "");
             SendMessageW(box, WM_CLEAR, 0, 0);
@@ -393,7 +393,7 @@ void typing(const Program &program)
                                  : SendMessageW(box, EM_SETSEL, caret, caret);
             if (row.home)
                 SendMessageW(box, WM_KEYDOWN, VK_HOME, keyData(VK_HOME, false));
-            for (char32_t c : row.characters)
+            for (wchar_t c : wide(row.characters))
                 typeCharacter(box, c);
             if (row.characters.empty())
                 SendMessageW(box, WM_PASTE, 0, 0);
@@ -406,11 +406,11 @@ void typing(const Program &program)
 // Each button steps its own place its own way, and leaves the caret at the end of what it wrote.
 void steps(const Program &program)
 {
-    for (const auto &[before, button, after] : drawn::presses) {
+    for (const auto &[before, button, after] : drawn::presses()) {
         typeNumber(program, before);
         SendMessageW(program.item(button), BM_CLICK, 0, 0);
-        same(std::string(before) + " " + button, number(program), after);
-        for (const char *box : drawn::boxNames)
+        same(before + " " + button, number(program), after);
+        for (const std::string &box : drawn::boxNames)
             expect(withCaret(program.item(box)).back() == '|', std::string("caret in ") + box);
     }
 }
