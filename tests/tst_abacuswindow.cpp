@@ -86,9 +86,9 @@ static QString controlMisses(const QWidget *top, const drawn::Window &drawn)
             if (!control)
                 return std::nullopt;
             const auto side = control->property("alignment").value<Qt::Alignment>();
-            if (c.kind == drawn::Kind::Label
+            if (c.kind == "label"
                 && (!(side & Qt::AlignTop)
-                    || control->property("wordWrap").toBool() != (c.align == drawn::Align::Left)))
+                    || control->property("wordWrap").toBool() != (c.align == "left")))
                 looks << QString::fromStdString(c.name) + " set wrongly";
             const QRect box = control->geometry();
             return drawn::Seen { { box.x(), box.y(), box.width(), box.height() },
