@@ -182,47 +182,34 @@ void bringToFront(HWND window)
 }
 
 // A window's client area as it reached the screen, once it stopped changing.
-struct Image {
-    int width = 0, height = 0;
-    std::vector<DWORD> bits; // 0xRRGGBB, from the top down
-    drawn::Pixels pixels() const
-    {
-        return [this](int x, int y) {
-            const DWORD p = x >= 0 && y >= 0 && x < width && y < height ? bits[y * width + x] : 0;
-            return drawn::Rgb { int(p >> 16 & 0xff), int(p >> 8 & 0xff), int(p & 0xff) };
-        };
-    }
-};
-std::vector<DWORD> grab(HWND window, int width, int height)
-{
-    POINT origin {};
-    ClientToScreen(window, &origin);
-    const win::ScreenDc screen;
-    const win::MemoryDc copy(CreateCompatibleDC(screen));
-    const win::Bitmap bitmap(CreateCompatibleBitmap(screen, width, height));
-    {
-        const win::Selected selected(copy.get(), bitmap.get());
-        BitBlt(copy.get(), 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-    }
-    BITMAPINFO format { { sizeof format.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0 },
-        {} };
-    std::vector<DWORD> bits(std::size_t(width) * std::size_t(height));
-    GetDIBits(copy.get(), bitmap.get(), 0, UINT(height), bits.data(), &format, DIB_RGB_COLORS);
-    return bits;
-}
-Image capture(HWND window)
+drawn::Pixels capture(HWND window)
 {
     UpdateWindow(window);
     RECT client;
     GetClientRect(window, &client);
-    Image image { client.right, client.bottom, grab(window, client.right, client.bottom) };
-    for (int i = 0; i < 20; ++i) {
-        Sleep(50);
-        std::vector<DWORD> again = grab(window, image.width, image.height);
-        if (std::exchange(image.bits, again) == again)
-            break;
+    POINT origin {};
+    ClientToScreen(window, &origin);
+    const int width = client.right, height = client.bottom;
+    std::vector<DWORD> bits, before; // 0xRRGGBB, from the top down
+    for (int i = 0; i < 20 && (i < 2 || bits != before); ++i) {
+        Sleep(i ? 50 : 0);
+        const win::ScreenDc screen;
+        const win::MemoryDc copy(CreateCompatibleDC(screen));
+        const win::Bitmap bitmap(CreateCompatibleBitmap(screen, width, height));
+        {
+            const win::Selected selected(copy.get(), bitmap.get());
+            BitBlt(copy.get(), 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+        }
+        BITMAPINFO format {};
+        format.bmiHeader = { sizeof format.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0,
+            0 };
+        before = std::exchange(bits, std::vector<DWORD>(std::size_t(width) * std::size_t(height)));
+        GetDIBits(copy.get(), bitmap.get(), 0, UINT(height), bits.data(), &format, DIB_RGB_COLORS);
     }
-    return image;
+    return [bits, width, height](int x, int y) {
+        const DWORD p = x >= 0 && y >= 0 && x < width && y < height ? bits[y * width + x] : 0;
+        return drawn::Rgb { int(p >> 16 & 0xff), int(p >> 8 & 0xff), int(p & 0xff) };
+    };
 }
 
 drawn::Rgb systemColour(int index)
@@ -262,9 +249,8 @@ void checkFrame(HWND window, const drawn::Window &drawn)
 // Each control as a user sees it, and the styles that decide how it looks and what it does.
 void checkControls(HWND window, const drawn::Window &drawn)
 {
-    const Image image = capture(window);
-    same(std::string(drawn.name) + " controls",
-        drawn::windowMisses(drawn, image.pixels(), dpi / 1440.0, dpi / 72.0,
+    same(drawn.name + " controls",
+        drawn::windowMisses(drawn, capture(window), dpi / 1440.0, dpi / 72.0,
             systemColour(COLOR_WINDOWFRAME),
             [window](const drawn::Control &c) -> std::optional<drawn::Seen> {
                 const HWND control = GetDlgItem(window, 100 + c.tabIndex);
@@ -326,8 +312,8 @@ void drawing(const Program &program)
     for (const char *digits : { "0000", "1111", "9999" }) {
         typeNumber(program, digits);
         same(digits,
-            drawn::misses(capture(program.window).pixels(),
-                drawn::drawingProbes(digits[0] - '0', edge), dpi / 1440.0),
+            drawn::misses(
+                capture(program.window), drawn::drawingProbes(digits[0] - '0', edge), dpi / 1440.0),
             "");
     }
 }
@@ -369,17 +355,16 @@ void typing(const Program &program)
 {
     for (const drawn::Typing &row : drawn::typings()) {
         setClipboard(row.clipboard ? row.clipboard->c_str() : nullptr);
-        std::string before = row.before;
-        const std::size_t caret = before.find('|');
-        if (caret != before.npos)
-            before.erase(caret, 1);
+        const std::size_t caret = row.before.find('|');
+        const std::string before =
+            caret == std::string::npos ? row.before : std::string(row.before).erase(caret, 1);
         for (const std::string &name : drawn::boxNames) {
             const HWND box = program.item(name);
             typeText(box, "");
             SendMessageW(box, WM_CLEAR, 0, 0);
             typeText(box, before);
-            caret == before.npos ? SendMessageW(box, EM_SETSEL, 0, -1)
-                                 : SendMessageW(box, EM_SETSEL, caret, caret);
+            caret == std::string::npos ? SendMessageW(box, EM_SETSEL, 0, -1)
+                                       : SendMessageW(box, EM_SETSEL, caret, caret);
             if (row.home)
                 SendMessageW(box, WM_KEYDOWN, VK_HOME, keyData(VK_HOME, false));
             for (wchar_t c : wide(row.characters))
@@ -412,8 +397,7 @@ HWND askedTwice(
     for (int time = 0; time < 2; ++time) {
         bringToFront(program.window);
         ask();
-        waitFor([&] { return shown(window) && GetForegroundWindow() == shown(window); });
-        expect(shown(window) && GetForegroundWindow() == shown(window),
+        expect(waitFor([&] { return shown(window) && GetForegroundWindow() == shown(window); }),
             "one " + window.name + " in front");
     }
     if (const HWND one = shown(window)) {
@@ -446,8 +430,7 @@ void dialogs(const Program &program)
     if (const HWND about =
             askedTwice(program, drawn::about, [&] { SendMessageW(author, BM_CLICK, 0, 0); })) {
         // The etched line; the picture the right way up, inside the picture box's sunken edge.
-        const Image image = capture(about);
-        const drawn::Pixels at = image.pixels();
+        const drawn::Pixels at = capture(about);
         same("About window",
             drawn::misses(
                 at, drawn::aboutProbes(720.0 / dpi + 1, systemColour(COLOR_BTNFACE)), dpi / 1440.0),
