@@ -28,20 +28,15 @@ inline bool isNear(const Rgb &seen, const Rgb &wanted, int tolerance = 0)
         && std::abs(seen.green - wanted.green) <= tolerance
         && std::abs(seen.blue - wanted.blue) <= tolerance;
 }
-// Between a ground and a text colour, as smoothed text is: no band of a third colour.
+// Between a ground and a text colour in every channel, as smoothed text is: no band of a third
+// colour.
 inline bool isBetween(const Rgb &seen, const Rgb &ground, const Rgb &ink, int tolerance)
 {
-    const int spread[] = { ink.red - ground.red, ink.green - ground.green, ink.blue - ground.blue };
-    const int offset[] = { seen.red - ground.red, seen.green - ground.green,
-        seen.blue - ground.blue };
-    const int widest = std::max(
-        { 0, 1, 2 }, [&](int a, int b) { return std::abs(spread[a]) < std::abs(spread[b]); });
-    const double share = spread[widest] ? double(offset[widest]) / spread[widest] : 0;
-    for (int i = 0; i < 3; ++i) {
-        if (share < -0.05 || share > 1.05 || std::abs(offset[i] - share * spread[i]) > tolerance)
-            return false;
-    }
-    return true;
+    const auto within = [tolerance](int channel, int a, int b) {
+        return channel >= std::min(a, b) - tolerance && channel <= std::max(a, b) + tolerance;
+    };
+    return within(seen.red, ground.red, ink.red) && within(seen.green, ground.green, ink.green)
+        && within(seen.blue, ground.blue, ink.blue);
 }
 
 inline int brightness(const Rgb &c)

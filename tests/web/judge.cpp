@@ -3,6 +3,7 @@
 // the page shows them with sight.h's checks, and prints what they missed.
 #include "sight.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -11,11 +12,11 @@
 
 namespace {
 
-drawn::Rgb rgbOf(const std::string &text)
+// "r,g,b", as the page's styles give a colour.
+drawn::Rgb rgbOf(std::string text)
 {
-    drawn::Rgb c {};
-    std::sscanf(text.c_str(), "%d,%d,%d", &c.red, &c.green, &c.blue);
-    return c;
+    std::replace(text.begin(), text.end(), ',', ' ');
+    return drawn::rgb(text);
 }
 
 // The controls as the page shows them, a line each: name, box in pixels, enabled, text colour,
@@ -62,14 +63,13 @@ int main(int argc, char *argv[])
     const auto see = [&seen](const drawn::Control &c) -> std::optional<drawn::Seen> {
         return seen.count(c.name) ? std::optional(seen.at(c.name)) : std::nullopt;
     };
-    const drawn::Window *described = &drawn::abacus;
-    for (const drawn::Window *w : { &drawn::dialog, &drawn::about })
-        described = window == w->name ? w : described;
+    const drawn::Window &described = *std::find_if(drawn::windows.begin(), drawn::windows.end(),
+        [&](const drawn::Window &w) { return w.name == window; });
     // A line of its own: the runtime prints only whole lines. Without the controls, the drawing
     // alone.
     std::printf("%s%s\n", drawn::misses(at, probes, scale).c_str(),
         seen.empty()
             ? ""
-            : drawn::windowMisses(*described, at, scale, scale * 20, drawn::ink, see).c_str());
+            : drawn::windowMisses(described, at, scale, scale * 20, drawn::ink, see).c_str());
     return 0;
 }
