@@ -5,7 +5,8 @@
 
 #include "drawntext.h"
 
-#include <map>
+#include <algorithm>
+#include <array>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -39,17 +40,6 @@ struct Control {
     bool border; // a single line
     std::string text;
 };
-struct Typing {
-    std::string name, before;
-    bool home;
-    std::string characters; // a key press each; none: the clipboard pasted
-    std::optional<std::string> clipboard;
-    std::string after;
-};
-struct Press {
-    std::string before, button, after;
-};
-
 using Fields = std::vector<std::string>;
 
 template<class T> std::vector<T> split(const std::string &text)
@@ -93,6 +83,16 @@ inline std::vector<Fields> all(const std::string &key)
     }
     return found;
 }
+// Every record of a kind as its first N fields after the kind, to be taken apart by name.
+template<std::size_t N> std::vector<std::array<std::string, N>> rows(const std::string &key)
+{
+    std::vector<std::array<std::string, N>> read;
+    for (const Fields &fields : all(key)) {
+        std::array<std::string, N> &row = read.emplace_back();
+        std::copy_n(fields.begin(), N, row.begin());
+    }
+    return read;
+}
 // The numbers of one of a record's fields.
 inline std::vector<double> value(const std::string &key, std::size_t field = 0)
 {
@@ -134,21 +134,5 @@ inline std::vector<Control> controls()
 
 inline const std::vector<std::string> tabRound = split<std::string>(all("tab round")[0][0]),
                                       boxNames = split<std::string>(all("boxes")[0][0]);
-
-inline std::vector<Typing> typings()
-{
-    std::vector<Typing> read;
-    for (const Fields &f : all("typing"))
-        read.push_back({ f[0], f[1], f[2] == "yes", f[3],
-            f[4] == "-" ? std::nullopt : std::optional(f[4]), f[5] });
-    return read;
-}
-inline std::vector<Press> presses()
-{
-    std::vector<Press> read;
-    for (const Fields &f : all("press"))
-        read.push_back({ f[0], f[1], f[2] });
-    return read;
-}
 
 } // namespace drawn

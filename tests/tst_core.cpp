@@ -4,6 +4,7 @@
 #include "layout.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <string>
 #include <tuple>
@@ -27,15 +28,13 @@ void same(const std::string &what, const std::string &seen, const std::string &w
 struct Log : tallino::AbacusListener {
     std::string entries;
     void add(const std::string &entry) { entries += (entries.empty() ? "" : " ") + entry; }
-    void textWritten(Place place, std::string_view text) override
+    void textWritten(Place p, std::string_view text) override
     {
-        add("udcm"[int(place)] + std::string(text));
+        add(letter(p) + std::string(text));
     }
-    void beadsSet(Place place, int shown) override
-    {
-        add("udcm"[int(place)] + ('#' + std::to_string(shown)));
-    }
+    void beadsSet(Place p, int shown) override { add(letter(p) + '#' + std::to_string(shown)); }
     void errorRequested() override { add("!"); }
+    static std::string letter(Place p) { return std::string(1, "udcm"[int(p)]); }
 };
 
 // Thousands first, each box's text; then "=digit" where the text does not spell its digit, and
@@ -65,12 +64,9 @@ void edit(AbacusCore &core, const std::string &texts)
 
 void presses()
 {
-    struct Row {
-        const char *name, *before, *action; // action: "u+", "d-", or "c=text" typed
-        const char *log; // then "stop" when the press ended at an overflow
-        const char *after;
-    };
-    const Row rows[] = {
+    // A name, the boxes' texts, "u+", "d-" or "c=text" typed, what the window hears (then "stop"
+    // when the press ended at an overflow), the boxes after.
+    const std::array<const char *, 5> rows[] = {
         // The worked presses, write for write
         { "units + on 9999", "9|9|9|9", "u+", "u10 u0 u#0 d10 d0 d#0 c10 c0 c#0 m10 m9 m#9",
             "9|0|0|0" },
@@ -99,19 +95,18 @@ void presses()
         { "- on -32768 stops", "0|0|0|-32768", "u-", "stop", "0|0|0|-32768#0" },
         { "stop keeps earlier writes", "0|0|-32768|0", "u-", "u-1 u9 u#9 stop", "0|0|-32768#0|9" },
     };
-    for (const Row &row : rows) {
+    for (const auto &[name, before, typedOrPressed, heard, after] : rows) {
         Log log;
         AbacusCore core(log);
-        edit(core, row.before);
+        edit(core, before);
         log.entries.clear();
-        const std::string action = row.action;
+        const std::string action = typedOrPressed;
         const auto place = Place(std::string("udcm").find(action[0]));
         if (action[1] == '=')
             core.edit(place, action.substr(2));
         else if (!core.step(place, action[1] == '+' ? +1 : -1))
             log.add("stop");
-        same(row.name, log.entries + " => " + state(core),
-            std::string(row.log) + " => " + row.after);
+        same(name, log.entries + " => " + state(core), std::string(heard) + " => " + after);
     }
 }
 

@@ -324,11 +324,12 @@ void rescaled(const Program &program)
     drawing(program);
 }
 
-void setClipboard(const char *text)
+// "-": no text at all.
+void setClipboard(const std::string &text)
 {
     OpenClipboard(nullptr);
     EmptyClipboard();
-    if (text) {
+    if (text != "-") {
         const std::wstring wanted = wide(text);
         const std::size_t size = (wanted.size() + 1) * sizeof(wchar_t);
         const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
@@ -342,26 +343,26 @@ void setClipboard(const char *text)
 // After each paste the clipboard is free again for every other program.
 void typing(const Program &program)
 {
-    for (const drawn::Typing &row : drawn::typings()) {
-        setClipboard(row.clipboard ? row.clipboard->c_str() : nullptr);
-        const std::size_t caret = row.before.find('|');
-        const std::string before =
-            caret == std::string::npos ? row.before : std::string(row.before).erase(caret, 1);
-        for (const std::string &name : drawn::boxNames) {
-            const HWND box = program.item(name);
+    for (const auto &[name, typed, home, characters, clipboard, after] : drawn::rows<6>("typing")) {
+        setClipboard(clipboard);
+        const std::size_t caret = typed.find('|');
+        std::string before = typed;
+        std::erase(before, '|');
+        for (const std::string &boxName : drawn::boxNames) {
+            const HWND box = program.item(boxName);
             typeText(box, "");
             SendMessageW(box, WM_CLEAR, 0, 0);
             typeText(box, before);
             caret == std::string::npos ? SendMessageW(box, EM_SETSEL, 0, -1)
                                        : SendMessageW(box, EM_SETSEL, caret, caret);
-            if (row.home)
+            if (home == "yes")
                 SendMessageW(box, WM_KEYDOWN, VK_HOME, keyData(VK_HOME, false));
-            for (wchar_t c : wide(row.characters))
+            for (wchar_t c : wide(characters))
                 typeCharacter(box, c);
-            if (row.characters.empty())
+            if (characters.empty())
                 SendMessageW(box, WM_PASTE, 0, 0);
-            expect(!GetOpenClipboardWindow(), std::string(row.name) + ": clipboard let go");
-            same(std::string(row.name) + " in " + name, withCaret(box), row.after);
+            expect(!GetOpenClipboardWindow(), name + ": clipboard let go");
+            same(name + " in " + boxName, withCaret(box), after);
         }
     }
 }
@@ -369,7 +370,7 @@ void typing(const Program &program)
 // Each button steps its own place its own way, and leaves the caret at the end of what it wrote.
 void steps(const Program &program)
 {
-    for (const auto &[before, button, after] : drawn::presses()) {
+    for (const auto &[before, button, after] : drawn::rows<3>("press")) {
         typeNumber(program, before);
         SendMessageW(program.item(button), BM_CLICK, 0, 0);
         same(before + " " + button, number(program), after);
