@@ -3,6 +3,7 @@
 // std::optional, so texts travel as std::string, and a missing value as null.
 #include "abacuslayout.h"
 #include "dialoglayouts.h"
+#include "json.h"
 #include "pageplatform.h"
 
 #include <cmath>
@@ -15,20 +16,10 @@ namespace {
 
 using emscripten::val;
 using tallino::Place;
+using tallino::web::quoted;
 
 // The descriptions travel as JSON text, which the page parses in one go: far quicker at start-up
 // than building the objects member by member through embind.
-std::string quoted(std::string_view text)
-{
-    std::string json = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            json += '\\';
-        json += c;
-    }
-    return json + '"';
-}
-
 std::string number(int value)
 {
     return std::to_string(value);

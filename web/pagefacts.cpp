@@ -5,6 +5,7 @@
 #include "abacuslayout.h"
 #include "buildinfo.h"
 #include "dialoglayouts.h"
+#include "json.h"
 #include "pageplatform.h"
 
 #include <cstdio>
@@ -15,17 +16,7 @@
 namespace {
 
 using Face = std::pair<std::string, bool>; // family, bold
-
-std::string quoted(const std::string &text)
-{
-    std::string json = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\')
-            json += '\\';
-        json += c;
-    }
-    return json + '"';
-}
+using tallino::web::quoted;
 
 std::string typedDigits()
 {
