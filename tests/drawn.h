@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -45,10 +46,7 @@ using Fields = std::vector<std::string>;
 template<class T> std::vector<T> split(const std::string &text)
 {
     std::istringstream in(text);
-    std::vector<T> found;
-    for (T item; in >> item;)
-        found.push_back(item);
-    return found;
+    return { std::istream_iterator<T>(in), {} };
 }
 
 // Trimmed; "{9}" nine blanks, "{U+000D}" that character.
@@ -65,21 +63,18 @@ inline std::string expanded(std::string text)
     return text;
 }
 
-// Every record of a kind, each as its fields after the first.
+// Every record of a kind, each as its fields after the first; the lines of "#" are comments.
 inline std::vector<Fields> all(const std::string &key)
 {
     std::vector<Fields> found;
     std::istringstream text(drawnText);
     for (std::string line; std::getline(text, line);) {
         Fields fields;
-        if (line.starts_with('#'))
-            continue;
-        for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
-            end = line.find(';', start);
-            fields.push_back(expanded(line.substr(start, end - start)));
-        }
-        if (fields[0] == key)
-            found.emplace_back(fields.begin() + 1, fields.end());
+        for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1)
+            fields.push_back(line.substr(start, (end = line.find(';', start)) - start));
+        if (line[0] != '#' && expanded(fields[0]) == key)
+            std::transform(fields.begin() + 1, fields.end(),
+                std::back_inserter(found.emplace_back()), expanded);
     }
     return found;
 }
@@ -87,10 +82,8 @@ inline std::vector<Fields> all(const std::string &key)
 template<std::size_t N> std::vector<std::array<std::string, N>> rows(const std::string &key)
 {
     std::vector<std::array<std::string, N>> read;
-    for (const Fields &fields : all(key)) {
-        std::array<std::string, N> &row = read.emplace_back();
-        std::copy_n(fields.begin(), N, row.begin());
-    }
+    for (const Fields &fields : all(key))
+        std::copy_n(fields.begin(), N, read.emplace_back().begin());
     return read;
 }
 // The numbers of one of a record's fields.
@@ -98,8 +91,10 @@ inline std::vector<double> value(const std::string &key, std::size_t field = 0)
 {
     return split<double>(all(key).at(0).at(field));
 }
-inline Rgb rgb(const std::string &text)
+// "r g b", or "r,g,b" as a page's styles give it.
+inline Rgb rgb(std::string text)
 {
+    std::replace(text.begin(), text.end(), ',', ' ');
     const std::vector<int> c = split<int>(text);
     return { c.at(0), c.at(1), c.at(2) };
 }
@@ -112,21 +107,19 @@ inline const std::vector<Window> windows = [] {
 }();
 inline const Window &abacus = windows[0], &dialog = windows[1], &about = windows[2];
 
-inline Font font(const std::string &text)
-{
-    if (text == "-")
-        return { "", 0, false };
-    const std::size_t weight = text.rfind(' '), points = text.rfind(' ', weight - 1);
-    return { text.substr(0, points), split<double>(text.substr(points))[0],
-        text.substr(weight + 1) == "bold" };
-}
 inline std::vector<Control> controls()
 {
     std::vector<Control> read;
     for (const Fields &f : all("control")) {
+        // A font as its family, points and weight; "-": the window's own.
+        const std::size_t weight = f[6].rfind(' '), points = f[6].rfind(' ', weight - 1);
+        const Font font = f[6] == "-"
+            ? Font {}
+            : Font { f[6].substr(0, points), split<double>(f[6].substr(points))[0],
+                  f[6].ends_with(" bold") };
         const std::vector<int> b = split<int>(f[3]);
         read.push_back({ f[0], f[1], f[2], { b[0], b[1], b[2], b[3] }, std::stoi(f[4]),
-            f[5] == "yes", font(f[6]), f[7], f[8] == "-" ? std::nullopt : std::optional(rgb(f[8])),
+            f[5] == "yes", font, f[7], f[8] == "-" ? std::nullopt : std::optional(rgb(f[8])),
             f[9] == "yes", f[10] });
     }
     return read;

@@ -39,9 +39,8 @@ SEEN = r'''return [...document.querySelectorAll(`[data-name="${arguments[0]}"] .
 
 def chromium(*arguments):
     options = webdriver.ChromeOptions()
-    for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-sync',
-                     '--disable-background-networking', '--disable-component-update', f'--user-data-dir={tempfile.mkdtemp()}', *arguments):
-        options.add_argument(argument)
+    options.arguments.extend(['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-sync',
+                              '--disable-background-networking', '--disable-component-update', f'--user-data-dir={tempfile.mkdtemp()}', *arguments])
     options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
     return webdriver.Chrome(options=options)
 
