@@ -207,9 +207,9 @@ drawn::Box boxOf(const RECT &r)
     return { r.left, r.top, r.right - r.left, r.bottom - r.top };
 }
 
-// Its caption and client size; fixed, with a close box and neither a minimise nor a maximise
-// button; no owner; a task-bar button (and a place in Alt+Tab) for the abacus window only.
-void checkFrame(HWND window, const drawn::Window &drawn)
+// A window: its caption and client size; fixed, with a close box and neither a minimise nor a
+// maximise button; no owner; a task-bar button (and a place in Alt+Tab) for the abacus window only.
+void checkWindow(HWND window, const drawn::Window &drawn)
 {
     const std::string what = drawn.name;
     RECT client, area, frame;
@@ -218,8 +218,8 @@ void checkFrame(HWND window, const drawn::Window &drawn)
     expect(client.right == MulDiv(drawn.width, dpi, 1440)
             && client.bottom == MulDiv(drawn.height, dpi, 1440),
         what + " client area");
-    const LONG style = GetWindowLongW(window, GWL_STYLE);
-    const LONG exStyle = GetWindowLongW(window, GWL_EXSTYLE);
+    const LONG style = GetWindowLongW(window, GWL_STYLE),
+               exStyle = GetWindowLongW(window, GWL_EXSTYLE);
     expect(!(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)), what + " fixed");
     expect((style & (WS_CAPTION | WS_SYSMENU)) == (WS_CAPTION | WS_SYSMENU), what + " close box");
     expect(!GetWindow(window, GW_OWNER), what + " without an owner");
@@ -229,12 +229,8 @@ void checkFrame(HWND window, const drawn::Window &drawn)
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     GetWindowRect(window, &frame);
     expect(moved || drawn::isCentred(boxOf(frame), boxOf(area)), what + " centred");
-}
-
-// Each control as a user sees it, and the styles that decide how it looks and what it does.
-void checkControls(HWND window, const drawn::Window &drawn)
-{
-    same(drawn.name + " controls",
+    // Each control as a user sees it, and the styles that decide how it looks and what it does.
+    same(what + " controls",
         drawn::windowMisses(drawn, capture(window), dpi / 1440.0, dpi / 72.0,
             systemColour(COLOR_WINDOWFRAME),
             [window](const drawn::Control &c) -> std::optional<drawn::Seen> {
@@ -266,8 +262,7 @@ void checkControls(HWND window, const drawn::Window &drawn)
 // with the focus; then Enter and Space on the button that has it.
 void abacusWindow(const Program &program)
 {
-    checkFrame(program.window, drawn::abacus);
-    checkControls(program.window, drawn::abacus);
+    checkWindow(program.window, drawn::abacus);
     for (const std::string &name : drawn::tabRound) {
         const HWND focus = focusOf(program.window);
         expect(focus == program.item(name), "tab round at " + name);
@@ -383,12 +378,10 @@ HWND askedTwice(
         expect(waitFor([&] { return shown(window) && GetForegroundWindow() == shown(window); }),
             "one " + window.name + " in front");
     }
-    if (const HWND one = shown(window)) {
-        checkFrame(one, window);
-        checkControls(one, window);
-        return one;
-    }
-    return nullptr;
+    const HWND one = shown(window);
+    if (one)
+        checkWindow(one, window);
+    return one;
 }
 
 void dialogs(const Program &program)
@@ -445,9 +438,8 @@ void endByLastWindow(const Program &program)
     PostMessageW(program.window, WM_SYSCOMMAND, SC_CLOSE, 0);
     waitFor([&] { return !IsWindow(program.window); });
     expect(!program.hasEnded(500), "running with the error dialog open");
-    const HWND dialog = shown(drawn::dialog);
-    expect(dialog, "error dialog left open");
-    PostMessageW(item(dialog, drawn::dialog, "OKButton"), BM_CLICK, 0, 0);
+    expect(shown(drawn::dialog), "error dialog left open");
+    PostMessageW(item(shown(drawn::dialog), drawn::dialog, "OKButton"), BM_CLICK, 0, 0);
     expect(program.hasEnded(5000), "ended with the last window");
 }
 
