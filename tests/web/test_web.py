@@ -13,18 +13,12 @@ WEB = pathlib.Path(os.environ['TALLINO_WEB'])
 JUDGE = shlex.split(os.environ['TALLINO_JUDGE'])
 
 
-def read_drawn():
-    """tests/drawn.txt's records, each kind's a list of their fields, as drawn.h reads them for the other suites."""
-    expand = lambda text: re.sub(r'\{(U\+)?([0-9A-F]+)\}', lambda m: chr(int(m[2], 16)) if m[1] else ' ' * int(m[2]), text)
-    records = {}
-    for line in (pathlib.Path(__file__).parents[1] / 'drawn.txt').read_text().splitlines():
-        kind, *fields = [expand(field.strip()) for field in line.split(';')]
-        if fields and not line.startswith('#'):
-            records.setdefault(kind, []).append(fields)
-    return records
-
-
-DRAWN = read_drawn()
+DRAWN = {}  # tests/drawn.txt's records: each kind's a list of their fields, as drawn.h reads them for the other suites
+expand = lambda text: re.sub(r'\{(U\+)?([0-9A-F]+)\}', lambda m: chr(int(m[2], 16)) if m[1] else ' ' * int(m[2]), text)
+for line in (pathlib.Path(__file__).parents[1] / 'drawn.txt').read_text().splitlines():
+    kind, *fields = [expand(field.strip()) for field in line.split(';')]
+    if fields and not line.startswith('#'):
+        DRAWN.setdefault(kind, []).append(fields)
 WINDOWS = {name: (caption, [*map(int, size.split())]) for name, caption, size in DRAWN['window']}
 BOXES, SPOKEN = DRAWN['boxes'][0][0].split(), dict(DRAWN['spoken'])
 SINGLE = (WEB / 'tallino.html').as_uri()

@@ -338,9 +338,7 @@ void typing(const Program &program)
         std::erase(before, '|');
         for (const std::string &boxName : drawn::boxNames) {
             const HWND box = program.item(boxName);
-            typeText(box, "");
-            SendMessageW(box, WM_CLEAR, 0, 0);
-            typeText(box, before);
+            SendMessageW(box, WM_SETTEXT, 0, LPARAM(wide(before).c_str()));
             caret == std::string::npos ? SendMessageW(box, EM_SETSEL, 0, -1)
                                        : SendMessageW(box, EM_SETSEL, caret, caret);
             if (home == "yes")
