@@ -262,14 +262,11 @@ inline std::string windowMisses(const Window &window, const Pixels &at, double s
     return missed;
 }
 
-// Centred on the area, give or take a pixel; when larger, with its top-left corner at the area's.
+// Centred on the area, give or take a pixel.
 inline bool isCentred(const Box &frame, const Box &area)
 {
-    const auto placed = [](int at, int size, int from, int room) {
-        return size > room ? at == from : std::abs(2 * (at - from) + size - room) <= 2;
-    };
-    return placed(frame.left, frame.width, area.left, area.width)
-        && placed(frame.top, frame.height, area.top, area.height);
+    return std::abs(2 * (frame.left - area.left) + frame.width - area.width) <= 2
+        && std::abs(2 * (frame.top - area.top) + frame.height - area.height) <= 2;
 }
 
 } // namespace drawn

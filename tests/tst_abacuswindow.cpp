@@ -8,8 +8,8 @@
 #include <xcb/xcb.h>
 #endif
 
-// Run under an English locale on a screen of 400 by 500 pixels: smaller than the abacus window
-// both ways, narrower than the error dialog, larger than the About window.
+// Run under an English locale on a screen of 1024 by 768 pixels at 96 dpi, where every window
+// fits; a window larger than its screen is the core's placement rule, tested there.
 
 class TestAbacusWindow : public QObject {
     Q_OBJECT
@@ -76,9 +76,8 @@ private slots:
 
     // The round of the Tab key, passing over the disabled rod letters. Each window: its caption
     // and size; fixed, with a close box only; a task-bar button and an icon for the abacus window
-    // only; centred on the available area, but never with its top-left corner off it. Each
-    // control in its place, with its text, state and look (the eye finds a label set from the
-    // top and wrapped where it keeps left). The icon, the About picture, the etched line. What
+    // only; centred on the available area. Each control in its place, with its text, state and
+    // look (the eye finds a label set from the top and wrapped where it keeps left). The icon, the About picture, the etched line. What
     // screen readers hear of each control and of the number the beads show; the toolkit's own
     // texts, in Italian.
     void windows()
