@@ -10,7 +10,6 @@
 #include "strings.h"
 
 #include <cstdio>
-#include <cstring>
 #include <map>
 #include <thread>
 #include <utility>
@@ -27,15 +26,16 @@ int dpi = 96;
 bool moved = false; // by the suite, off its centred place
 
 // Each check prints what it compared, so that a failure under Wine says what it saw.
-void same(const std::string &what, const std::string &seen, const std::string &wanted)
+bool same(const std::string &what, const std::string &seen, const std::string &wanted)
 {
     if (seen != wanted && ++failures)
         std::printf(
             "FAIL %s: saw \"%s\", wanted \"%s\"\n", what.c_str(), seen.c_str(), wanted.c_str());
+    return seen == wanted;
 }
-void expect(bool holds, const std::string &what)
+bool expect(bool holds, const std::string &what)
 {
-    same(what, holds ? "so" : "not so", "so");
+    return same(what, holds ? "so" : "not so", "so");
 }
 
 // Other processes answer in their own time: wait a while for what must come.
@@ -48,34 +48,22 @@ bool waitFor(const std::function<bool()> &condition, int milliseconds = 5000)
 }
 
 // WM_GETTEXT: GetWindowText does not read a control of another process.
-std::wstring wideText(HWND window)
+std::string textOf(HWND window)
 {
     std::wstring text(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0) + 1, L'\0');
     text.resize(SendMessageW(window, WM_GETTEXT, text.size(), LPARAM(text.data())));
-    return text;
-}
-std::string textOf(HWND window)
-{
-    return utf8(wideText(window));
+    return utf8(text);
 }
 
 // The one window of a class and caption on screen, whichever process shows it.
 HWND shown(const drawn::Window &window)
 {
-    std::vector<HWND> visible;
+    HWND one = nullptr;
     const std::wstring name = wide(window.name), caption = wide(window.caption);
     for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, name.c_str(), caption.c_str()));)
-        if (IsWindowVisible(w))
-            visible.push_back(w);
-    return visible.size() == 1 ? visible[0] : nullptr;
-}
-
-HWND item(HWND window, const drawn::Window &drawn, std::string_view name)
-{
-    for (const drawn::Control &c : drawn::controls())
-        if (c.window == drawn.name && c.name == name)
-            return GetDlgItem(window, 100 + c.tabIndex);
-    return nullptr;
+        if (IsWindowVisible(w) && std::exchange(one, w))
+            return nullptr; // a second one
+    return one;
 }
 
 HWND focusOf(HWND window)
@@ -90,14 +78,13 @@ struct Program {
     PROCESS_INFORMATION process {};
     HWND window = nullptr;
 
-    explicit Program(std::wstring exe)
+    explicit Program(const std::wstring &exe)
     {
-        if (exe.front() == L'/') // a Unix path, as CTest hands it to Wine
-            exe = L"Z:" + exe;
         STARTUPINFOW startup {};
         startup.cb = sizeof startup;
-        if (CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                &startup, &process))
+        // A Unix path, as CTest hands it to Wine, on Wine's drive for the root.
+        if (CreateProcessW((exe.front() == L'/' ? L"Z:" + exe : exe).c_str(), nullptr, nullptr,
+                nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
             waitFor([this] { return (window = shown(drawn::abacus)); }, 30000);
     }
     ~Program()
@@ -107,7 +94,13 @@ struct Program {
         CloseHandle(process.hProcess);
         CloseHandle(process.hThread);
     }
-    HWND item(std::string_view name) const { return ::item(window, drawn::abacus, name); }
+    HWND item(std::string_view name) const
+    {
+        for (const drawn::Control &c : drawn::controls())
+            if (c.window == drawn::abacus.name && c.name == name)
+                return GetDlgItem(window, 100 + c.tabIndex);
+        return nullptr;
+    }
     bool hasEnded(int milliseconds) const
     {
         return WaitForSingleObject(process.hProcess, milliseconds) == WAIT_OBJECT_0;
@@ -124,20 +117,18 @@ void postKey(HWND control, UINT vk)
     PostMessageW(control, WM_KEYDOWN, vk, keyData(vk, false));
     PostMessageW(control, WM_KEYUP, vk, keyData(vk, true));
 }
-// One key press that delivers one character to a box.
-void typeCharacter(HWND box, char32_t code)
+// Key presses that each deliver one character to a box, over all it holds unless told not to.
+void typeText(HWND box, const std::string &characters, bool over = true)
 {
-    SendMessageW(box, WM_KEYDOWN, 0, keyData(0, false));
-    SendMessageW(box, WM_CHAR, code, keyData(0, false));
-    SendMessageW(box, WM_KEYUP, 0, keyData(0, true));
+    if (over)
+        SendMessageW(box, EM_SETSEL, 0, -1);
+    for (wchar_t c : wide(characters)) {
+        SendMessageW(box, WM_KEYDOWN, 0, keyData(0, false));
+        SendMessageW(box, WM_CHAR, c, keyData(0, false));
+        SendMessageW(box, WM_KEYUP, 0, keyData(0, true));
+    }
 }
-void typeText(HWND box, std::string_view characters)
-{
-    SendMessageW(box, EM_SETSEL, 0, -1);
-    for (char c : characters)
-        typeCharacter(box, char32_t(c));
-}
-void typeNumber(const Program &program, std::string_view digits)
+void typeNumber(const Program &program, const std::string &digits)
 {
     for (int i = 0; i < 4; ++i)
         typeText(program.item(drawn::boxNames[i]), digits.substr(i, 1));
@@ -154,7 +145,7 @@ std::string withCaret(HWND box)
 {
     DWORD start = 0, end = 0;
     SendMessageW(box, EM_GETSEL, WPARAM(&start), LPARAM(&end));
-    std::wstring text = wideText(box);
+    std::wstring text = wide(textOf(box));
     return utf8(start == end ? text.insert(start, 1, L'|')
                              : text.insert(end, 1, L']').insert(start, 1, L'['));
 }
@@ -170,11 +161,12 @@ void bringToFront(HWND window)
 drawn::Pixels capture(HWND window)
 {
     UpdateWindow(window);
-    RECT client;
+    RECT client; // on screen
     GetClientRect(window, &client);
-    POINT origin {};
-    ClientToScreen(window, &origin);
-    const int width = client.right, height = client.bottom;
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT *>(&client), 2);
+    const int width = client.right - client.left, height = client.bottom - client.top;
+    BITMAPINFO format {};
+    format.bmiHeader = { sizeof format.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
     std::vector<DWORD> bits, before; // 0xRRGGBB, from the top down
     for (int i = 0; i < 20 && (i < 2 || bits != before); ++i) {
         Sleep(i ? 50 : 0);
@@ -183,11 +175,8 @@ drawn::Pixels capture(HWND window)
         const win::Bitmap bitmap(CreateCompatibleBitmap(screen, width, height));
         {
             const win::Selected selected(copy.get(), bitmap.get());
-            BitBlt(copy.get(), 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+            BitBlt(copy.get(), 0, 0, width, height, screen, client.left, client.top, SRCCOPY);
         }
-        BITMAPINFO format {};
-        format.bmiHeader = { sizeof format.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0,
-            0 };
         before = std::exchange(bits, std::vector<DWORD>(std::size_t(width) * std::size_t(height)));
         GetDIBits(copy.get(), bitmap.get(), 0, UINT(height), bits.data(), &format, DIB_RGB_COLORS);
     }
@@ -208,66 +197,63 @@ drawn::Box boxOf(const RECT &r)
 }
 
 // A window: its caption and client size; fixed, with a close box and neither a minimise nor a
-// maximise button; no owner; a task-bar button (and a place in Alt+Tab) for the abacus window only.
+// maximise button; no owner; a task-bar button (and a place in Alt+Tab) for the abacus window
+// only; not kept above the others; centred. Seen as the caption and size and whatever is amiss.
 void checkWindow(HWND window, const drawn::Window &drawn)
 {
-    const std::string what = drawn.name;
     RECT client, area, frame;
     GetClientRect(window, &client);
-    same(what + " caption", textOf(window), drawn.caption);
-    expect(client.right == MulDiv(drawn.width, dpi, 1440)
-            && client.bottom == MulDiv(drawn.height, dpi, 1440),
-        what + " client area");
-    const LONG style = GetWindowLongW(window, GWL_STYLE),
-               exStyle = GetWindowLongW(window, GWL_EXSTYLE);
-    expect(!(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)), what + " fixed");
-    expect((style & (WS_CAPTION | WS_SYSMENU)) == (WS_CAPTION | WS_SYSMENU), what + " close box");
-    expect(!GetWindow(window, GW_OWNER), what + " without an owner");
-    expect(!(exStyle & WS_EX_TOOLWINDOW) == (drawn.name == drawn::abacus.name),
-        what + " task-bar button");
-    expect(!(exStyle & WS_EX_TOPMOST), what + " not kept above the others");
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     GetWindowRect(window, &frame);
-    expect(moved || drawn::isCentred(boxOf(frame), boxOf(area)), what + " centred");
-    // Each control as a user sees it, and the styles that decide how it looks and what it does.
-    same(what + " controls",
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    same(drawn.name,
+        textOf(window) + " " + std::to_string(client.right) + "x" + std::to_string(client.bottom)
+            + (style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX) ? " sizable" : "")
+            + ((~style & (WS_CAPTION | WS_SYSMENU)) ? " without a close box" : "")
+            + (GetWindow(window, GW_OWNER) ? " owned" : "")
+            + (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW ? " off the task bar" : "")
+            + (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST ? " topmost" : "")
+            + (moved || drawn::isCentred(boxOf(frame), boxOf(area)) ? "" : " off centre"),
+        drawn.caption + " " + std::to_string(MulDiv(drawn.width, dpi, 1440)) + "x"
+            + std::to_string(MulDiv(drawn.height, dpi, 1440))
+            + (drawn.name == drawn::abacus.name ? "" : " off the task bar"));
+    // Each control as a user sees it, and the styles that decide how it looks and what it does:
+    // a box sunken, a label's text from the top, only the About window's OK button the default.
+    same(drawn.name + " controls",
         drawn::windowMisses(drawn, capture(window), dpi / 1440.0, dpi / 72.0,
             systemColour(COLOR_WINDOWFRAME),
             [window](const drawn::Control &c) -> std::optional<drawn::Seen> {
                 const HWND control = GetDlgItem(window, 100 + c.tabIndex);
                 if (!control)
                     return std::nullopt;
-                const std::string what = c.name;
-                const LONG style = GetWindowLongW(control, GWL_STYLE);
-                expect(c.kind != "box" || GetWindowLongW(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE,
-                    what + " sunken");
-                expect(c.kind != "label" || !(style & SS_CENTERIMAGE), what + " from the top");
-                expect(c.kind != "button"
-                        || (style & BS_TYPEMASK)
-                            == (what == "cmdOK" ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
-                    what + " default or not");
+                const LONG style = GetWindowLongW(control, GWL_STYLE),
+                           button = c.name == "cmdOK" ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+                expect(c.kind == "box" ? GetWindowLongW(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE
+                        : c.kind == "label" ? !(style & SS_CENTERIMAGE)
+                                            : c.kind != "button" || (style & BS_TYPEMASK) == button,
+                    c.name + " styled as a " + c.kind);
                 RECT place;
                 GetWindowRect(control, &place);
                 MapWindowPoints(nullptr, window, reinterpret_cast<POINT *>(&place), 2);
-                const int ink = !c.enabled ? COLOR_GRAYTEXT
-                    : c.kind == "button"   ? COLOR_BTNTEXT
-                                           : COLOR_WINDOWTEXT;
                 return drawn::Seen { boxOf(place), textOf(control), IsWindowEnabled(control) != 0,
-                    systemColour(ink) };
+                    systemColour(!c.enabled      ? COLOR_GRAYTEXT
+                            : c.kind == "button" ? COLOR_BTNTEXT
+                                                 : COLOR_WINDOWTEXT) };
             }),
         "");
 }
 
 // The abacus window and its controls; the keyboard's round over them, Tab from the first control
-// with the focus; then Enter and Space on the button that has it.
+// with the focus; Enter and Space on the button that has it. Then the drawing: every colour of
+// bead, with the rods over them and the base bar, with 0, 1 and 9 in the boxes. An edge is probed
+// half a pixel off where the widths come to whole pixels, else a pixel off.
 void abacusWindow(const Program &program)
 {
     checkWindow(program.window, drawn::abacus);
     for (const std::string &name : drawn::tabRound) {
-        const HWND focus = focusOf(program.window);
-        expect(focus == program.item(name), "tab round at " + name);
-        postKey(focus, VK_TAB);
-        waitFor([&] { return focusOf(program.window) != focus; });
+        expect(waitFor([&] { return focusOf(program.window) == program.item(name); }),
+            "tab round at " + name);
+        postKey(program.item(name), VK_TAB);
     }
     const HWND plus = program.item("Command1"); // focused by a click, which presses it too
     PostMessageW(plus, WM_LBUTTONDOWN, MK_LBUTTON, 0);
@@ -279,12 +265,6 @@ void abacusWindow(const Program &program)
         waitFor([&] { return number(program) == after; });
         same("a key on the focused units \"+\"", number(program), after);
     }
-}
-
-// Every colour of bead, with the rods over them and the base bar, with 0, 1 and 9 in the boxes.
-// An edge is probed half a pixel off where the widths come to whole pixels, else a pixel off.
-void drawing(const Program &program)
-{
     const double pixel = 1440.0 / dpi, edge = dpi == 96 ? pixel / 2 + 1 : pixel + 1;
     for (const char *digits : { "0000", "1111", "9999" }) {
         typeNumber(program, digits);
@@ -301,60 +281,50 @@ void rescaled(const Program &program)
 {
     RECT frame;
     GetWindowRect(program.window, &frame);
-    frame.right = frame.left + (frame.right - frame.left) * 3 / 2;
-    frame.bottom = frame.top + (frame.bottom - frame.top) * 3 / 2;
+    frame.right += (frame.right - frame.left) / 2, frame.bottom += (frame.bottom - frame.top) / 2;
     void *suggested =
         VirtualAllocEx(program.process.hProcess, nullptr, sizeof frame, MEM_COMMIT, PAGE_READWRITE);
     WriteProcessMemory(program.process.hProcess, suggested, &frame, sizeof frame, nullptr);
     SendMessageW(program.window, WM_DPICHANGED, MAKEWPARAM(144, 144), LPARAM(suggested));
     dpi = 144, moved = true;
     abacusWindow(program);
-    drawing(program);
 }
 
-// "-": no text at all.
-void setClipboard(const std::string &text)
-{
-    OpenClipboard(nullptr);
-    EmptyClipboard();
-    if (text != "-") {
-        const std::wstring wanted = wide(text);
-        const std::size_t size = (wanted.size() + 1) * sizeof(wchar_t);
-        const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-        std::memcpy(GlobalLock(memory), wanted.c_str(), size);
-        GlobalUnlock(memory);
-        SetClipboardData(CF_UNICODETEXT, memory);
-    }
-    CloseClipboard();
-}
-
-// After each paste the clipboard is free again for every other program.
+// Each row in each box, the clipboard set first; after each paste the clipboard is free again
+// for every other program.
 void typing(const Program &program)
 {
-    for (const auto &[name, typed, home, characters, clipboard, after] : drawn::rows<6>("typing")) {
-        setClipboard(clipboard);
-        const std::size_t caret = typed.find('|');
-        std::string before = typed;
+    for (auto [name, before, home, characters, clipboard, after] : drawn::rows<6>("typing")) {
+        OpenClipboard(nullptr);
+        EmptyClipboard();
+        if (clipboard != "-") { // "-": no text at all
+            // Two bytes a UTF-16 unit, of which there are no more than UTF-8 has bytes.
+            const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (clipboard.size() + 1) * 2);
+            lstrcpyW(static_cast<wchar_t *>(GlobalLock(memory)), wide(clipboard).c_str());
+            GlobalUnlock(memory);
+            SetClipboardData(CF_UNICODETEXT, memory);
+        }
+        CloseClipboard();
+        const int caret = int(before.find('|')); // -1: none, the whole selected
         std::erase(before, '|');
         for (const std::string &boxName : drawn::boxNames) {
             const HWND box = program.item(boxName);
             SendMessageW(box, WM_SETTEXT, 0, LPARAM(wide(before).c_str()));
-            caret == std::string::npos ? SendMessageW(box, EM_SETSEL, 0, -1)
-                                       : SendMessageW(box, EM_SETSEL, caret, caret);
+            SendMessageW(box, EM_SETSEL, std::max(caret, 0), caret);
             if (home == "yes")
                 SendMessageW(box, WM_KEYDOWN, VK_HOME, keyData(VK_HOME, false));
-            for (wchar_t c : wide(characters))
-                typeCharacter(box, c);
+            typeText(box, characters, false);
             if (characters.empty())
                 SendMessageW(box, WM_PASTE, 0, 0);
-            expect(!GetOpenClipboardWindow(), name + ": clipboard let go");
-            same(name + " in " + boxName, withCaret(box), after);
+            same(name + " in " + boxName,
+                withCaret(box) + (GetOpenClipboardWindow() ? ", the clipboard held" : ""), after);
         }
     }
 }
 
 // Each button steps its own place its own way, and leaves the caret at the end of what it wrote.
-void steps(const Program &program)
+// Then FINE ends everything at once, the error dialog and the About window open.
+void buttons(const Program &program)
 {
     for (const auto &[before, button, after] : drawn::rows<3>("press")) {
         typeNumber(program, before);
@@ -363,6 +333,10 @@ void steps(const Program &program)
         for (const std::string &box : drawn::boxNames)
             expect(withCaret(program.item(box)).back() == '|', std::string("caret in ") + box);
     }
+    typeText(program.item("unità"), "12");
+    SendMessageW(program.item("Command9"), BM_CLICK, 0, 0);
+    PostMessageW(program.item("Command10"), BM_CLICK, 0, 0);
+    expect(program.hasEnded(5000), "ended by FINE");
 }
 
 // Asked for twice, the second time while the abacus is in front: one window, in front each time,
@@ -376,15 +350,16 @@ HWND askedTwice(
         expect(waitFor([&] { return shown(window) && GetForegroundWindow() == shown(window); }),
             "one " + window.name + " in front");
     }
-    const HWND one = shown(window);
-    if (one)
-        checkWindow(one, window);
-    return one;
+    if (const HWND one = shown(window))
+        return checkWindow(one, window), one;
+    return nullptr;
 }
 
+// The error dialog and the About window; then the close box ends the program only with its last
+// window.
 void dialogs(const Program &program)
 {
-    const HWND units = program.item("unità");
+    const HWND units = program.item("unità"), author = program.item("Command9");
     SendMessageW(units, WM_LBUTTONDOWN, MK_LBUTTON, 0); // the focus, to come back to
     SendMessageW(units, WM_LBUTTONUP, 0, 0);
     if (const HWND dialog = askedTwice(program, drawn::dialog, [&] { typeText(units, "12"); })) {
@@ -398,52 +373,36 @@ void dialogs(const Program &program)
         expect(waitFor([&] { return !IsWindow(dialog); }), "error dialog closed by Enter");
         expect(waitFor([&] { return focusOf(program.window) == units; }), "focus back to unità");
     }
-    const HWND author = program.item("Command9");
     if (const HWND about =
             askedTwice(program, drawn::about, [&] { SendMessageW(author, BM_CLICK, 0, 0); })) {
         // The etched line; the picture the right way up, inside the picture box's sunken edge.
         const drawn::Pixels at = capture(about);
-        same("About window",
-            drawn::misses(
-                at, drawn::aboutProbes(720.0 / dpi + 1, systemColour(COLOR_BTNFACE)), dpi / 1440.0),
-            "");
-        const std::pair<POINT, drawn::Rgb> picture[] = { { { 3, 3 }, { 192, 192, 192 } },
-            { { 3, 28 }, { 0, 0, 0 } }, { { 7, 10 }, { 255, 255, 0 } },
-            { { 16, 16 }, { 0, 255, 255 } }, { { 24, 16 }, { 255, 0, 0 } } };
         const int left = MulDiv(240, dpi, 1440) + 2;
-        for (const auto &[point, colour] : picture)
-            same("picIcon at " + std::to_string(point.x) + "," + std::to_string(point.y),
-                drawn::text(at(left + point.x * dpi / 96, left + point.y * dpi / 96)),
-                drawn::text(colour));
+        std::string picture;
+        for (auto [x, y] : { std::pair { 3, 3 }, { 3, 28 }, { 7, 10 }, { 16, 16 }, { 24, 16 } })
+            picture += drawn::text(at(left + x * dpi / 96, left + y * dpi / 96)) + " ";
+        same("About window, and picIcon at 3,3 3,28 7,10 16,16 24,16",
+            drawn::misses(
+                at, drawn::aboutProbes(720.0 / dpi + 1, systemColour(COLOR_BTNFACE)), dpi / 1440.0)
+                + picture,
+            "192,192,192 0,0,0 255,255,0 0,255,255 255,0,0 ");
         bringToFront(about);
         postKey(focusOf(about), VK_ESCAPE);
         expect(waitFor([&] { return !IsWindow(about); }), "About window closed by Escape");
     }
-}
-
-// FINE ends everything at once, the error dialog and the About window open; the close box ends
-// the program only with its last window.
-void endByFine(const Program &program)
-{
-    typeText(program.item("unità"), "12");
-    SendMessageW(program.item("Command9"), BM_CLICK, 0, 0);
-    PostMessageW(program.item("Command10"), BM_CLICK, 0, 0);
-    expect(program.hasEnded(5000), "ended by FINE");
-}
-void endByLastWindow(const Program &program)
-{
-    typeText(program.item("unità"), "12");
+    typeText(units, "12");
     PostMessageW(program.window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    waitFor([&] { return !IsWindow(program.window); });
-    expect(!program.hasEnded(500), "running with the error dialog open");
-    expect(shown(drawn::dialog), "error dialog left open");
-    PostMessageW(item(shown(drawn::dialog), drawn::dialog, "OKButton"), BM_CLICK, 0, 0);
+    expect(waitFor([&] { return !IsWindow(program.window); }) && !program.hasEnded(500)
+            && shown(drawn::dialog),
+        "abacus window closed, the program running, the error dialog left open");
+    // The error dialog's one button, its OK.
+    PostMessageW(FindWindowExW(shown(drawn::dialog), nullptr, L"Button", nullptr), BM_CLICK, 0, 0);
     expect(program.hasEnded(5000), "ended with the last window");
 }
 
 // A start that fails says why: with the abacus window's class already taken in this process, the
 // program's library shows an Italian message and ends with a non-zero code, not running on unseen.
-int failedStart()
+void failedStart()
 {
     const std::wstring className = wide(drawn::abacus.name);
     const WNDCLASSEXW taken { sizeof taken, 0, DefWindowProcW, 0, 0, GetModuleHandleW(nullptr),
@@ -451,41 +410,34 @@ int failedStart()
     RegisterClassExW(&taken);
     std::string said;
     std::thread reader([&said] {
-        HWND box = nullptr;
-        waitFor(
-            [&] { return (box = FindWindowW(L"#32770", wide(drawn::abacus.caption).c_str())); });
-        said = textOf(GetDlgItem(box, 0xffff)); // a message box's text
+        HWND box = nullptr; // a message box, and its text
+        waitFor([&] { return (box = shown({ "#32770", drawn::abacus.caption, 0, 0 })); });
+        said = textOf(GetDlgItem(box, 0xffff));
         PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
     const int code = tallino::win::run();
     reader.join();
     expect(code != 0 && said.starts_with("Tallino non può partire"),
         "failed start: code " + std::to_string(code) + ", \"" + said + "\"");
-    return failures ? 1 : 0;
 }
 
-using Case = void (*)(const Program &);
-const std::map<std::wstring_view, Case> testCases = { { L"window", abacusWindow },
-    { L"drawing", drawing }, { L"rescaled", rescaled }, { L"typing", typing }, { L"steps", steps },
-    { L"dialogs", dialogs }, { L"fine", endByFine }, { L"lastwindow", endByLastWindow } };
+const std::map<std::wstring_view, void (*)(const Program &)> testCases = {
+    { L"window", abacusWindow }, { L"rescaled", rescaled }, { L"typing", typing },
+    { L"buttons", buttons }, { L"dialogs", dialogs }
+};
 
 } // namespace
 
 int wmain(int argc, wchar_t **argv)
 {
-    if (argc < 3)
+    dpi = argc > 3 ? _wtoi(argv[3]) : 96;
+    const std::wstring_view chosen = argc > 2 ? argv[2] : L"";
+    if (chosen == L"failedstart")
+        failedStart();
+    else if (!testCases.contains(chosen))
         return 2;
-    if (argc > 3)
-        dpi = _wtoi(argv[3]);
-    if (argv[2] == std::wstring_view(L"failedstart"))
-        return failedStart();
-    const auto chosen = testCases.find(argv[2]);
-    if (chosen == testCases.end())
-        return 2;
-    const Program program(argv[1]);
-    expect(program.window, "the abacus window shown");
-    if (program.window)
-        chosen->second(program);
+    else if (const Program program(argv[1]); expect(program.window, "the abacus window shown"))
+        testCases.at(chosen)(program);
     std::printf("tst_win32: %d failures\n", failures);
     return failures ? 1 : 0;
 }
