@@ -77,9 +77,9 @@ private slots:
     // The round of the Tab key, passing over the disabled rod letters. Each window: its caption
     // and size; fixed, with a close box only; a task-bar button and an icon for the abacus window
     // only; centred on the available area. Each control in its place, with its text, state and
-    // look (the eye finds a label set from the top and wrapped where it keeps left). The icon, the About picture, the etched line. What
-    // screen readers hear of each control and of the number the beads show; the toolkit's own
-    // texts, in Italian.
+    // look (the eye finds a label set from the top and wrapped where it keeps left). The icon, the
+    // About picture, the etched line. What screen readers hear of each control and of the number
+    // the beads show; the toolkit's own texts, in Italian.
     void windows()
     {
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
