@@ -107,8 +107,8 @@ inline const std::vector<Window> windows = [] {
 }();
 inline const Window &abacus = windows[0], &dialog = windows[1], &about = windows[2];
 
-inline std::vector<Control> controls()
-{
+// Read once: the suites look controls up by name again and again.
+inline const std::vector<Control> controls = [] {
     std::vector<Control> read;
     for (const Fields &f : all("control")) {
         // A font as its family, points and weight; "-": the window's own.
@@ -123,7 +123,7 @@ inline std::vector<Control> controls()
             f[9] == "yes", f[10] });
     }
     return read;
-}
+}();
 
 inline const std::vector<std::string> tabRound = split<std::string>(all("tab round")[0][0]),
                                       boxNames = split<std::string>(all("boxes")[0][0]);

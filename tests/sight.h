@@ -228,7 +228,7 @@ inline std::string windowMisses(const Window &window, const Pixels &at, double s
 {
     std::string missed;
     std::vector<std::pair<double, Control>> weights;
-    for (const Control &drawn : controls()) {
+    for (const Control &drawn : controls) {
         if (drawn.window != window.name)
             continue;
         const std::optional<Seen> seen = see(drawn);

@@ -96,7 +96,7 @@ struct Program {
     }
     HWND item(std::string_view name) const
     {
-        for (const drawn::Control &c : drawn::controls())
+        for (const drawn::Control &c : drawn::controls)
             if (c.window == drawn::abacus.name && c.name == name)
                 return GetDlgItem(window, 100 + c.tabIndex);
         return nullptr;
